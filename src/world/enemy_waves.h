@@ -1,0 +1,29 @@
+#pragma once
+
+#include <vector>
+
+#include "world/entity.h"
+
+struct GameState;
+
+// The five enemy kinds: health, level (also the experience a defeat gives) and attack.
+struct EnemyKind {
+    int32_t health;
+    int32_t level;
+    int32_t attack;
+};
+inline constexpr int kEnemyKindCount = 5;
+inline constexpr EnemyKind kEnemyKinds[kEnemyKindCount] = {
+    {50, 2, 10}, {800, 10, 25}, {2000, 30, 150}, {5000, 50, 550}, {10000, 100, 1500},
+};
+
+// Kind of one enemy of a wave at the player's `level`, drawing from rand() only in the
+// mixed level bands.
+int32_t chooseEnemyKind(int32_t level);
+
+// Appends a wave of 1 to 3 enemies (exactly 1 below level 5) chosen by the player's level,
+// standing on a diagonal from (600, 300). Draws the wave size from rand() on every call.
+void spawnWave(std::vector<Entity>& enemies, const Entity& player);
+
+// Last step of a frame: an empty enemy list pays one Vrask and brings the next wave.
+void refillWave(GameState& state);

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <istream>
+#include <vector>
+
+#include "world/entity.h"
+
+// The map file that start-up reads from the working directory.
+inline constexpr const char* kMapFile = "map.miap";
+
+// Reads "map.miap": one row of 20-pixel cells per line, one cell per byte. "-", "#", "*" and
+// "$" make tiles of kind 0..3; "@" makes a kind-0 tile and puts the player there with the start
+// statistics. Appends to `tiles`. A missing file changes nothing and says nothing.
+void loadMap(std::vector<Entity>& tiles, Entity& player);
+
+// The same from any stream, so the reader can be fed text directly.
+void loadMap(std::istream& in, std::vector<Entity>& tiles, Entity& player);
+
+// The player's start statistics at a given cell, as a player mark gives them.
+void placePlayer(Entity& player, float x, float y, int32_t id);
