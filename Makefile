@@ -55,5 +55,9 @@ test: deps-test
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 
+# Draws every picture and synthesises every sound again, into assets/ and data/icons/.
+assets: build
+	cmake --build $(BUILD_DIR) --target assets
+
 clean:
 	rm -rf $(BUILD_DIR)
