@@ -12,7 +12,7 @@ namespace {
 
 // Each test runs in a fresh temporary folder, because the game opens "map.miap" by bare name.
 class MapFile : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         char pattern[] = "/tmp/brannoch-map-XXXXXX";
         ASSERT_NE(mkdtemp(pattern), nullptr);
@@ -59,19 +59,49 @@ TEST_F(MapFile, ReadsTilesAndPlayerMark) {
         {"only the player mark", "@", {{0, 0, 0, 0}}, true, 0, 0, 0},
         {"letters take cells", "a-b\n", {{20, 0, 0, 0}}, false, 0, 0, 0},
         {"tab and space take cells", "\t -", {{40, 0, 0, 0}}, false, 0, 0, 0},
-        {"each byte of a multi-byte character is a cell", "\xC3\xA9#", {{40, 0, 1, 0}}, false,
-         0, 0, 0},
-        {"all four kinds", "-#*$", {{0, 0, 0, 0}, {20, 0, 1, 1}, {40, 0, 2, 2}, {60, 0, 3, 3}},
-         false, 0, 0, 0},
+        {"each byte of a multi-byte character is a cell",
+         "\xC3\xA9#",
+         {{40, 0, 1, 0}},
+         false,
+         0,
+         0,
+         0},
+        {"all four kinds",
+         "-#*$",
+         {{0, 0, 0, 0}, {20, 0, 1, 1}, {40, 0, 2, 2}, {60, 0, 3, 3}},
+         false,
+         0,
+         0,
+         0},
         {"empty line takes a row", "-\n\n-", {{0, 0, 0, 0}, {0, 40, 0, 1}}, false, 0, 0, 0},
-        {"each line starts at x 0", "---\n-", {{0, 0, 0, 0}, {20, 0, 0, 1}, {40, 0, 0, 2},
-         {0, 20, 0, 3}}, false, 0, 0, 0},
-        {"running numbers count tiles, not cells", "-x-", {{0, 0, 0, 0}, {40, 0, 0, 1}}, false,
-         0, 0, 0},
-        {"carriage return before line feed is ignored", "-\r\n@\r\n",
-         {{0, 0, 0, 0}, {0, 20, 0, 1}}, true, 0, 20, 1},
-        {"the later of two player marks wins", "@-\n-@", {{0, 0, 0, 0}, {20, 0, 0, 1},
-         {0, 20, 0, 2}, {20, 20, 0, 3}}, true, 20, 20, 3},
+        {"each line starts at x 0",
+         "---\n-",
+         {{0, 0, 0, 0}, {20, 0, 0, 1}, {40, 0, 0, 2}, {0, 20, 0, 3}},
+         false,
+         0,
+         0,
+         0},
+        {"running numbers count tiles, not cells",
+         "-x-",
+         {{0, 0, 0, 0}, {40, 0, 0, 1}},
+         false,
+         0,
+         0,
+         0},
+        {"carriage return before line feed is ignored",
+         "-\r\n@\r\n",
+         {{0, 0, 0, 0}, {0, 20, 0, 1}},
+         true,
+         0,
+         20,
+         1},
+        {"the later of two player marks wins",
+         "@-\n-@",
+         {{0, 0, 0, 0}, {20, 0, 0, 1}, {0, 20, 0, 2}, {20, 20, 0, 3}},
+         true,
+         20,
+         20,
+         3},
         {"last line without a line feed", "\n  @", {{40, 20, 0, 0}}, true, 40, 20, 0},
     };
     for (const MapCase& c : cases) {
@@ -149,7 +179,8 @@ TEST_F(MapFile, PlayerMarkKeepsPoseAndValues) {
 TEST(ShippedMap, HasExactlyOnePlayerMark) {
     std::ifstream file(BRANNOCH_ASSET_DIR "/map.miap", std::ios::binary);
     ASSERT_TRUE(file);
-    const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    const std::string bytes((std::istreambuf_iterator<char>(file)),
+                            std::istreambuf_iterator<char>());
     EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '@'), 1);
 }
 

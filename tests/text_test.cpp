@@ -13,8 +13,13 @@ TEST(DecimalText, PlainDigitsWithSign) {
         int32_t value;
         const char* text;
     } cases[] = {
-        {0, "0"},           {7, "7"},   {-7, "-7"}, {150, "150"}, {10, "10"},
-        {INT32_MAX, "2147483647"},      {INT32_MIN, "-2147483648"},
+        {0, "0"},
+        {7, "7"},
+        {-7, "-7"},
+        {150, "150"},
+        {10, "10"},
+        {INT32_MAX, "2147483647"},
+        {INT32_MIN, "-2147483648"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
@@ -24,7 +29,7 @@ TEST(DecimalText, PlainDigitsWithSign) {
 
 // Draws on SDL's software renderer over an 800x800 surface with the real font.
 class TextDrawing : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_EQ(TTF_Init(), 0);
         font_ = TTF_OpenFont(BRANNOCH_ASSET_DIR "/DelaGothicOne-Regular.ttf", 12);

@@ -14,7 +14,9 @@ namespace {
 
 constexpr int32_t kVraskDrops[kEnemyKindCount] = {1, 2, 8, 30, 50};
 
-bool knownKind(int32_t type) { return static_cast<uint32_t>(type) < kEnemyKindCount; }
+bool knownKind(int32_t type) {
+    return static_cast<uint32_t>(type) < kEnemyKindCount;
+}
 
 void drawEnemy(const GameState& state, const Entity& enemy) {
     if (knownKind(enemy.type)) {
@@ -29,7 +31,9 @@ void drawEnemy(const GameState& state, const Entity& enemy) {
 
 }  // namespace
 
-int32_t vraskDrop(int32_t type) { return knownKind(type) ? kVraskDrops[type] : 0; }
+int32_t vraskDrop(int32_t type) {
+    return knownKind(type) ? kVraskDrops[type] : 0;
+}
 
 void strikePlayer(GameState& state, const Entity& enemy) {
     state.player.health = saturatingSub(state.player.health, enemy.attack);

@@ -46,11 +46,10 @@ Effect makeExplosion(const Entity& enemy) {
 
 void updateFloatingNumbers(GameState& state, double frameDelta) {
     TTF_Font* font = state.assets.font;
-    ageDrawExpire(state.floatingNumbers, frameDelta, kFloatingNumberLifetime,
-                  [font](const Effect& number) {
-                      drawText(font, number.text, number.fromPlayer == 0 ? kRed : kGreen,
-                               number.rect);
-                  });
+    ageDrawExpire(
+        state.floatingNumbers, frameDelta, kFloatingNumberLifetime, [font](const Effect& number) {
+            drawText(font, number.text, number.fromPlayer == 0 ? kRed : kGreen, number.rect);
+        });
 }
 
 void updateExplosions(GameState& state, double frameDelta) {

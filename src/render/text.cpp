@@ -13,7 +13,8 @@ void drawText(TTF_Font* font, const std::string& text, SDL_Color colour, SDL_Rec
 std::string decimalText(int32_t value) {
     // The magnitude is taken as unsigned so that the most negative value keeps all its digits.
     const bool negative = value < 0;
-    uint32_t magnitude = negative ? 0u - static_cast<uint32_t>(value) : static_cast<uint32_t>(value);
+    uint32_t magnitude =
+        negative ? 0u - static_cast<uint32_t>(value) : static_cast<uint32_t>(value);
     char digits[11];
     char* first = digits + sizeof digits;
     do {

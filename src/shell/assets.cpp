@@ -54,4 +54,6 @@ void releaseAssets(AssetSet& assets) {
     assets.font = nullptr;
 }
 
-void playSound(Mix_Chunk* sound) { Mix_PlayChannelTimed(-1, sound, 0, -1); }
+void playSound(Mix_Chunk* sound) {
+    Mix_PlayChannelTimed(-1, sound, 0, -1);
+}

@@ -13,7 +13,7 @@
 struct AssetSet {
     TTF_Font* font = nullptr;
     Mix_Music* music = nullptr;
-    SDL_Texture* playerStanding = nullptr;   // at start and after a Vrask
+    SDL_Texture* playerStanding = nullptr;  // at start and after a Vrask
     SDL_Texture* playerBlocking = nullptr;
     SDL_Texture* playerAttacking = nullptr;
     SDL_Texture* background = nullptr;

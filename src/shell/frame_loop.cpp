@@ -33,8 +33,8 @@ void runFrameSteps(GameState& state, double frameDelta) {
 
 void runFrame(Shell& shell, GameState& state) {
     const uint64_t now = SDL_GetPerformanceCounter();
-    const double frameDelta = frameDeltaSeconds(shell.previousCounter, now,
-                                                SDL_GetPerformanceFrequency());
+    const double frameDelta =
+        frameDeltaSeconds(shell.previousCounter, now, SDL_GetPerformanceFrequency());
     shell.previousCounter = now;
 
     SDL_Event event;

@@ -44,8 +44,8 @@ bool startUp(Shell& shell, GameState& state) {
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     startLibraries();
 
-    shell.window = SDL_CreateWindow("Brannoch", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                    800, 800, SDL_WINDOW_SHOWN);
+    shell.window = SDL_CreateWindow("Brannoch", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 800,
+                                    800, SDL_WINDOW_SHOWN);
     if (shell.window == nullptr) {
         writeLine(std::string("Window could not be created: ") + SDL_GetError());
         return false;

@@ -12,9 +12,9 @@ struct Entity {
     float y = 0.0f;  // top edge, window pixels
     int32_t w = 0;
     int32_t h = 0;
-    int32_t health = 0;  // an enemy at 0 or below is defeated; the player below 0 dies
-    int32_t level = 0;   // for an enemy also the experience its defeat gives
-    int32_t attack = 0;  // damage dealt by one blow
+    int32_t health = 0;           // an enemy at 0 or below is defeated; the player below 0 dies
+    int32_t level = 0;            // for an enemy also the experience its defeat gives
+    int32_t attack = 0;           // damage dealt by one blow
     std::vector<int32_t> values;  // carried along, never filled
     int32_t spawned = 0;          // 1 on every enemy a wave makes
     int32_t type = 0;             // tile kind 0..3, enemy kind 0..4, 0 for the player
