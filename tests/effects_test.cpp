@@ -104,10 +104,4 @@ TEST_F(Effects, ExpiringRecordsLeaveTheOthersInOrderAndAllAreDrawn) {
     }
 }
 
-TEST_F(Effects, EmptyListsDrawNothing) {
-    updateFloatingNumbers(state, 1.0);
-    updateExplosions(state, 1.0);
-    EXPECT_EQ(countInside(support::kBlack, {0, 0, 800, 800}), 800 * 800);
-}
-
 }  // namespace

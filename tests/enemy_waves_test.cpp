@@ -98,16 +98,6 @@ TEST(EnemyWaves, KindChangesExactlyAtTheBandThresholds) {
     }
 }
 
-TEST(EnemyWaves, RoundLevelsTakeKindZeroWithoutDrawing) {
-    for (const int32_t level : {-3, 0, 1, 5, 10, 20, 40, 100, 150, INT32_MAX}) {
-        SCOPED_TRACE(level);
-        const std::vector<int> draws = drawsAfter(7, 1);
-        std::srand(7);
-        EXPECT_EQ(chooseEnemyKind(level), 0);
-        EXPECT_EQ(std::rand(), draws[0]);
-    }
-}
-
 TEST(EnemyWaves, WaveStandsOnADiagonalAfterTheEnemiesAlreadyThere) {
     std::srand(seedGiving({{3, 2}}));  // a wave of three
     std::vector<Entity> enemies(2, support::enemyAt(1.0f, 2.0f, 1, 7, 7, 7));

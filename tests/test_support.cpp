@@ -3,7 +3,6 @@
 #include <cstdlib>
 
 #include "combat/buttons.h"
-#include "shell/globals.h"
 
 namespace support {
 
@@ -23,13 +22,6 @@ unsigned seedGiving(std::initializer_list<std::pair<int, int>> remainders) {
         }
         if (all) return seed;
     }
-}
-
-FakeKeyboard::FakeKeyboard() {
-    keyboardState = keys;
-}
-FakeKeyboard::~FakeKeyboard() {
-    keyboardState = nullptr;
 }
 
 void Screen::SetUp() {
@@ -90,21 +82,15 @@ Uint32 Screen::rgbAt(int x, int y) {
     return pixels[y * (surface_->pitch / 4) + x] & 0x00FFFFFFu;
 }
 
-bool Screen::matches(int x, int y, SDL_Color colour) {
-    return rgbAt(x, y) ==
-           (SDL_MapRGB(surface_->format, colour.r, colour.g, colour.b) & 0x00FFFFFFu);
-}
-
-bool Screen::isColour(int x, int y, SDL_Color colour) {
+int Screen::countInside(SDL_Color colour, SDL_Rect area) {
+    const SDL_Rect window{0, 0, 800, 800};
+    SDL_Rect rect{};
+    if (!SDL_IntersectRect(&area, &window, &rect)) return 0;
     SDL_RenderFlush(renderer);
-    return matches(x, y, colour);
-}
-
-int Screen::countInside(SDL_Color colour, SDL_Rect rect) {
-    SDL_RenderFlush(renderer);
+    const Uint32 wanted = SDL_MapRGB(surface_->format, colour.r, colour.g, colour.b) & 0x00FFFFFFu;
     int count = 0;
     for (int y = rect.y; y < rect.y + rect.h; ++y) {
-        for (int x = rect.x; x < rect.x + rect.w; ++x) count += matches(x, y, colour);
+        for (int x = rect.x; x < rect.x + rect.w; ++x) count += rgbAt(x, y) == wanted;
     }
     return count;
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "shell/game_state.h"
+#include "shell/globals.h"
 
 namespace support {
 
@@ -22,8 +23,8 @@ unsigned seedGiving(std::initializer_list<std::pair<int, int>> remainders);
 
 // A key-state array in place of SDL's, installed as `keyboardState` for the object's lifetime.
 struct FakeKeyboard {
-    FakeKeyboard();
-    ~FakeKeyboard();
+    FakeKeyboard() { keyboardState = keys; }
+    ~FakeKeyboard() { keyboardState = nullptr; }
     FakeKeyboard(const FakeKeyboard&) = delete;
     FakeKeyboard& operator=(const FakeKeyboard&) = delete;
     Uint8 keys[SDL_NUM_SCANCODES] = {};
@@ -53,8 +54,6 @@ class Screen : public ::testing::Test {
     // Pixels of exactly `colour` (alpha ignored) inside `rect`, and in the rest of the window.
     int countInside(SDL_Color colour, SDL_Rect rect);
     int countOutside(SDL_Color colour, SDL_Rect rect);
-    // Whether the pixel at (x, y) has `colour` (alpha ignored).
-    bool isColour(int x, int y, SDL_Color colour);
     // The pixels of `rect`, row by row, for comparing two drawings of the same box.
     std::vector<Uint32> snapshot(SDL_Rect rect);
 
@@ -63,7 +62,6 @@ class Screen : public ::testing::Test {
   private:
     SDL_Texture* solidTexture(SDL_Color colour);
     Uint32 rgbAt(int x, int y);
-    bool matches(int x, int y, SDL_Color colour);
 
     SDL_Surface* surface_ = nullptr;
 };
