@@ -4,9 +4,10 @@
 
 #include "background.h"
 #include "effect_art.h"
+#include "enemy_sprites.h"
+#include "hero_sprites.h"
 #include "music.h"
 #include "sound_effects.h"
-#include "sprites.h"
 
 bool writeGameAssets(const std::string& folder) {
     const auto in = [&](const std::string& file) { return folder + "/" + file; };

@@ -164,7 +164,8 @@ void drawFloor(Image& image) {
     fillRect(image, 0, kFloorTop - 6, kWindowSize, 6, Rgba{14, 12, 18, 200});
 }
 
-// A soft oval shadow under the feet of a figure standing in `place`.
+// A soft oval shadow under the feet of a figure standing in `place`; `darkness` (0..1) is its
+// opacity at the centre.
 void drawShadow(Image& image, const Box& place, double darkness) {
     const double cx = place.x + place.w / 2.0;
     const double cy = place.y + place.h - 2;

@@ -1,7 +1,8 @@
+#include "enemy_sprites.h"
+
 #include <array>
 
 #include "pixel_art.h"
-#include "sprites.h"
 
 // The enemies face left, towards the hero. Each kind is a grid of its own size; the grid is
 // centred and stood on the bottom edge of the 50 x 100 picture, so small kinds leave more of

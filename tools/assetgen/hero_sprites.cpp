@@ -1,5 +1,6 @@
+#include "hero_sprites.h"
+
 #include "pixel_art.h"
-#include "sprites.h"
 
 // The hero: a knight in a blue tabard and cape, facing right towards the enemies. Edit a pose by
 // changing its rows; every row of a grid must be as wide as the first.

@@ -9,6 +9,11 @@
 // character to a colour; '.' is always transparent and leaves the pixel under it untouched.
 using Grid = std::vector<std::string>;
 
+// Figures are drawn with cells of 2 x 2 pixels: a 25 x 50 grid fills a 50 x 100 place.
+inline constexpr int kSpriteCell = 2;
+inline constexpr int kSpriteWidth = 50;
+inline constexpr int kSpriteHeight = 100;
+
 struct PaletteEntry {
     char key = '.';
     Rgba colour;
