@@ -11,11 +11,12 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 BUILD_PACKAGES := g++ cmake make pkg-config \
 	libsdl2-dev libsdl2-ttf-dev libsdl2-mixer-dev libsdl2-image-dev libsndfile1-dev
 # What the tests need on top: GoogleTest, a virtual X server and the tools that drive it.
-TEST_PACKAGES := libgtest-dev xvfb xauth xdotool x11-utils imagemagick python3 python3-xlib
+TEST_PACKAGES := libgtest-dev xvfb xauth xdotool x11-utils imagemagick python3 python3-xlib \
+	clang libclang-rt-14-dev
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps deps-test build run test clean assets install
+.PHONY: all deps deps-test build run test clean assets install sanitize fuzz
 
 all: build
 
@@ -54,6 +55,37 @@ test: deps-test
 	$(CONFIGURE)
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+	$(MAKE) --no-print-directory sanitize
+	$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=$(FUZZ_TEST_SECONDS)
+
+# Reliability: the unit tests and the soak again in a tree built with AddressSanitizer and
+# UBSan, halting on the first report; leaks inside system libraries are listed in tests/lsan.supp.
+ASAN_DIR ?= build-asan
+SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 \
+	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0
+
+sanitize: deps-test
+	cmake -S . -B $(ASAN_DIR) -DCMAKE_BUILD_TYPE=Debug -DBRANNOCH_SANITIZE=ON $(CMAKE_EXTRA_FLAGS)
+	$(SANITIZER_ENV) cmake --build $(ASAN_DIR) -j $(JOBS)
+	cd $(ASAN_DIR) && $(SANITIZER_ENV) ctest --output-on-failure -j $(JOBS) -LE 'window|longsoak'
+
+# The map reader under libFuzzer (clang), from the seeds in fuzz/corpus; new finds go to
+# $(FUZZ_DIR)/corpus, a crashing input to $(FUZZ_DIR)/crash-*. `make test` runs it for a minute.
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 300
+FUZZ_TEST_SECONDS ?= 60
+FUZZ_CXXFLAGS = -std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
+	-fno-omit-frame-pointer -Isrc $(shell pkg-config --cflags sdl2 SDL2_ttf SDL2_mixer 2>/dev/null)
+
+$(FUZZ_DIR)/map_fuzz: fuzz/map_fuzz.cpp $(wildcard src/world/*.cpp src/world/*.h)
+	@mkdir -p $(FUZZ_DIR)
+	clang++ $(FUZZ_CXXFLAGS) -o $@ fuzz/map_fuzz.cpp $(wildcard src/world/*.cpp)
+
+fuzz: deps-test $(FUZZ_DIR)/map_fuzz
+	@mkdir -p $(FUZZ_DIR)/corpus
+	$(FUZZ_DIR)/map_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=65536 -timeout=10 \
+		-print_final_stats=1 -artifact_prefix=$(FUZZ_DIR)/ $(FUZZ_DIR)/corpus fuzz/corpus
 
 # Draws every picture and synthesises every sound again, into assets/ and data/icons/.
 assets: build
