@@ -93,3 +93,17 @@ assets: build
 
 clean:
 	rm -rf $(BUILD_DIR)
+
+# Performance (docs/PERFORMANCE.md): the frame benchmark in a Release tree of its own; prints
+# the medians of five repetitions and the ratios full/floor and full/bare. Not part of `make test`.
+BENCH_DIR ?= build-bench
+BENCH_PACKAGES := libbenchmark-dev
+BENCH_ARGS ?= --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+
+.PHONY: bench
+bench: deps
+	$(call install_missing,$(BENCH_PACKAGES))
+	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release $(CMAKE_EXTRA_FLAGS)
+	cmake --build $(BENCH_DIR) -j $(JOBS) --target brannoch brannoch_bench brannoch_frame_count \
+		brannoch_startup_probe
+	$(BENCH_DIR)/bench/brannoch_bench $(BENCH_ARGS)

@@ -1,0 +1,86 @@
+// Runs one of the benchmark's frames a fixed number of times, for the tools that want a plain
+// program: callgrind (instructions per frame, free of the machine's noise), massif or heaptrack
+// (the heap over a long run), or no tool at all (the heap in use and the resident memory).
+//
+//   brannoch_frame_count bare|floor|full FRAMES [CHECKPOINTS]
+//
+// Prints, at CHECKPOINTS evenly spaced frames (default 10), the heap bytes in use (mallinfo2)
+// and the resident set, then the peak resident set. For the full frame it also checks that the
+// fight state is the same after the run as before it. Exits 1 when the heap in use at the end
+// differs from the one after the first frame, or the state moved.
+#include <malloc.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <string>
+
+#include "fight.h"
+
+namespace {
+
+// A "Vm...:" line of /proc/self/status, in KiB.
+long statusKib(const char* field) {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    const size_t length = std::strlen(field);
+    while (std::getline(status, line)) {
+        if (line.compare(0, length, field) == 0) return std::atol(line.c_str() + length + 1);
+    }
+    return -1;
+}
+
+size_t heapInUse() {
+    return mallinfo2().uordblks;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: %s bare|floor|full FRAMES [CHECKPOINTS]\n", argv[0]);
+        return 2;
+    }
+    const std::string which = argv[1];
+    const long frames = std::atol(argv[2]);
+    const long checkpoints = argc > 3 ? std::atol(argv[3]) : 10;
+    if ((which != "bare" && which != "floor" && which != "full") || frames < 1 || checkpoints < 1) {
+        std::fprintf(stderr, "usage: %s bare|floor|full FRAMES [CHECKPOINTS]\n", argv[0]);
+        return 2;
+    }
+
+    AssetSet assets;
+    if (!bench::openScreen(assets)) return 1;
+    GameState state = bench::makeFightState(assets);
+    const bench::FightSummary before = bench::summarize(state);
+    const auto frame = [&] {
+        if (which == "bare") {
+            bench::bareFrame(assets);
+        } else if (which == "floor") {
+            bench::floorFrame(assets);
+        } else {
+            bench::fullFrame(state);
+        }
+    };
+
+    frame();  // the first frame may set up the libraries' own buffers
+    const size_t heapAfterFirst = heapInUse();
+    std::printf("%10s %14s %10s\n", "frame", "heap in use B", "RSS KiB");
+    std::printf("%10d %14zu %10ld\n", 1, heapAfterFirst, statusKib("VmRSS:"));
+    const long every = frames / checkpoints > 0 ? frames / checkpoints : 1;
+    for (long done = 1; done < frames; ++done) {
+        frame();
+        if ((done + 1) % every == 0 || done + 1 == frames) {
+            std::printf("%10ld %14zu %10ld\n", done + 1, heapInUse(), statusKib("VmRSS:"));
+        }
+    }
+    const size_t heapAtEnd = heapInUse();
+    std::printf("peak RSS %ld KiB; heap in use after frame 1: %zu B, at the end: %zu B\n",
+                statusKib("VmHWM:"), heapAfterFirst, heapAtEnd);
+
+    const bool stationary = bench::summarize(state) == before;
+    if (!stationary) std::printf("the fight state changed during the run\n");
+    bench::closeScreen(assets);
+    return heapAtEnd == heapAfterFirst && stationary ? 0 : 1;
+}

@@ -1,0 +1,141 @@
+/* Start-up probe: preloaded into the real game (LD_PRELOAD) by bench/startup.sh. It passes every
+ * call straight on to the library, and until the first SDL_RenderPresent it notes when each
+ * start-up call began and ended and which files SDL opened. Right after the first present it
+ * writes the list, the time from exec to that present, and any file opened twice.
+ *
+ * Read by the probe only, never by the game:
+ *   PROBE_T0_NS  CLOCK_MONOTONIC in ns, taken by the launcher just before exec (without it the
+ *                times count from the probe's own loading);
+ *   PROBE_LOG    file for the report (stderr without it);
+ *   PROBE_QUIT   when set, SIGTERM after the first present, which SDL turns into a quit request,
+ *                so the game closes as if its window had been closed. */
+#define _GNU_SOURCE
+#include <dlfcn.h>
+#include <signal.h>
+#include <stdint.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#include <time.h>
+
+#define MAX_EVENTS 256
+
+struct event {
+    const char* name;
+    char detail[64];
+    int depth;
+    double begin_ms, end_ms;
+};
+
+static struct event events[MAX_EVENTS];
+static int event_count, depth, presented;
+static double loaded_ms;
+static int64_t t0_ns;
+
+static int64_t now_ns(void) {
+    struct timespec ts;
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return (int64_t)ts.tv_sec * 1000000000 + ts.tv_nsec;
+}
+
+static double since_t0_ms(void) {
+    return (double)(now_ns() - t0_ns) / 1e6;
+}
+
+__attribute__((constructor)) static void probe_loaded(void) {
+    const char* t0 = getenv("PROBE_T0_NS");
+    t0_ns = t0 != NULL ? strtoll(t0, NULL, 10) : now_ns();
+    loaded_ms = since_t0_ms();
+}
+
+static void* next(const char* name) {
+    void* real = dlsym(RTLD_NEXT, name);
+    if (real == NULL) {
+        fprintf(stderr, "startup probe: no %s\n", name);
+        abort();
+    }
+    return real;
+}
+
+/* Opens an event before the call; returns its index, or -1 once the first frame is shown. */
+static int begin(const char* name, const char* detail) {
+    if (presented || event_count == MAX_EVENTS) return -1;
+    struct event* e = &events[event_count];
+    e->name = name;
+    snprintf(e->detail, sizeof e->detail, "%s", detail != NULL ? detail : "");
+    e->depth = depth++;
+    e->begin_ms = since_t0_ms();
+    return event_count++;
+}
+
+static void end(int index) {
+    if (index < 0) return;
+    events[index].end_ms = since_t0_ms();
+    --depth;
+}
+
+static void report(double present_ms) {
+    const char* path = getenv("PROBE_LOG");
+    FILE* out = path != NULL ? fopen(path, "w") : stderr;
+    if (out == NULL) out = stderr;
+    fprintf(out, "%9.3f ms  probe loaded (exec, dynamic linking)\n", loaded_ms);
+    for (int i = 0; i < event_count; ++i) {
+        const struct event* e = &events[i];
+        fprintf(out, "%9.3f ms  %8.3f ms  %*s%s %s\n", e->begin_ms, e->end_ms - e->begin_ms,
+                2 * e->depth, "", e->name, e->detail);
+    }
+    int twice = 0;
+    for (int i = 0; i < event_count; ++i) {
+        if (strcmp(events[i].name, "SDL_RWFromFile") != 0) continue;
+        for (int j = 0; j < i; ++j) {
+            if (strcmp(events[j].name, "SDL_RWFromFile") == 0 &&
+                strcmp(events[j].detail, events[i].detail) == 0) {
+                fprintf(out, "opened twice: %s\n", events[i].detail);
+                ++twice;
+                break;
+            }
+        }
+    }
+    fprintf(out, "files_opened_twice=%d\n", twice);
+    fprintf(out, "first_present_ms=%.3f\n", present_ms);
+    if (out != stderr) fclose(out);
+}
+
+#define PASS_ON(type, name, params, args, detail)       \
+    type name params {                                  \
+        static type(*real) params;                      \
+        if (real == NULL) *(void**)&real = next(#name); \
+        const int event_ = begin(#name, detail);        \
+        type result = real args;                        \
+        end(event_);                                    \
+        return result;                                  \
+    }
+
+PASS_ON(int, SDL_Init, (uint32_t flags), (flags), NULL)
+PASS_ON(int, TTF_Init, (void), (), NULL)
+PASS_ON(int, Mix_OpenAudio, (int rate, uint16_t format, int channels, int chunk),
+        (rate, format, channels, chunk), NULL)
+PASS_ON(int, IMG_Init, (int flags), (flags), NULL)
+PASS_ON(void*, SDL_CreateWindow, (const char* title, int x, int y, int w, int h, uint32_t flags),
+        (title, x, y, w, h, flags), NULL)
+PASS_ON(void*, SDL_CreateRenderer, (void* window, int driver, uint32_t flags),
+        (window, driver, flags), NULL)
+PASS_ON(void*, Mix_LoadMUS, (const char* file), (file), file)
+PASS_ON(void*, TTF_OpenFont, (const char* file, int size), (file, size), file)
+PASS_ON(void*, IMG_Load, (const char* file), (file), file)
+PASS_ON(void*, SDL_CreateTextureFromSurface, (void* target, void* surface), (target, surface), NULL)
+PASS_ON(void*, Mix_LoadWAV_RW, (void* stream, int close), (stream, close), NULL)
+PASS_ON(void*, SDL_RWFromFile, (const char* file, const char* mode), (file, mode), file)
+PASS_ON(int, Mix_PlayMusic, (void* music, int loops), (music, loops), NULL)
+PASS_ON(const uint8_t*, SDL_GetKeyboardState, (int* count), (count), NULL)
+
+void SDL_RenderPresent(void* target) {
+    static void (*real)(void*);
+    if (real == NULL) *(void**)&real = next("SDL_RenderPresent");
+    real(target);
+    if (presented) return;
+    const double present_ms = since_t0_ms();
+    presented = 1;
+    report(present_ms);
+    if (getenv("PROBE_QUIT") != NULL) raise(SIGTERM);
+}
