@@ -7,12 +7,12 @@ PREFIX ?= /usr/local
 CMAKE_EXTRA_FLAGS ?=
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-# What building and playing need.
+# What building and playing need (dpkg-dev: the package's dependencies, for make package).
 BUILD_PACKAGES := g++ cmake make pkg-config \
-	libsdl2-dev libsdl2-ttf-dev libsdl2-mixer-dev libsdl2-image-dev libsndfile1-dev
+	libsdl2-dev libsdl2-ttf-dev libsdl2-mixer-dev libsdl2-image-dev libsndfile1-dev dpkg-dev
 # What the tests need on top: GoogleTest, a virtual X server and the tools that drive it.
 TEST_PACKAGES := libgtest-dev xvfb xauth xdotool x11-utils imagemagick python3 python3-xlib \
-	clang libclang-rt-14-dev
+	clang libclang-rt-14-dev desktop-file-utils appstream
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
@@ -86,6 +86,16 @@ fuzz: deps-test $(FUZZ_DIR)/map_fuzz
 	@mkdir -p $(FUZZ_DIR)/corpus
 	$(FUZZ_DIR)/map_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=65536 -timeout=10 \
 		-print_final_stats=1 -artifact_prefix=$(FUZZ_DIR)/ $(FUZZ_DIR)/corpus fuzz/corpus
+
+# Installs the game under PREFIX (launcher in PREFIX/games), staged below DESTDIR when set.
+install: build
+	DESTDIR=$(DESTDIR) cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+
+# A Debian package of the game (it installs under /usr), copied into this folder.
+.PHONY: package
+package: build
+	cd $(BUILD_DIR) && cpack -G DEB
+	cp $(BUILD_DIR)/brannoch_*.deb .
 
 # Draws every picture and synthesises every sound again, into assets/ and data/icons/.
 assets: build
