@@ -60,6 +60,8 @@ test: deps-test
 
 # Reliability: the unit tests and the soak again in a tree built with AddressSanitizer and
 # UBSan, halting on the first report; leaks inside system libraries are listed in tests/lsan.supp.
+# Then the sanitized game with missing files and odd maps in a real window, without leak checks:
+# the graphics driver is unloaded before exit, and its leaks can no longer be told apart.
 ASAN_DIR ?= build-asan
 SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 \
 	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
@@ -69,6 +71,8 @@ sanitize: deps-test
 	cmake -S . -B $(ASAN_DIR) -DCMAKE_BUILD_TYPE=Debug -DBRANNOCH_SANITIZE=ON $(CMAKE_EXTRA_FLAGS)
 	$(SANITIZER_ENV) cmake --build $(ASAN_DIR) -j $(JOBS)
 	cd $(ASAN_DIR) && $(SANITIZER_ENV) ctest --output-on-failure -j $(JOBS) -LE 'window|longsoak'
+	cd $(ASAN_DIR) && $(SANITIZER_ENV) ASAN_OPTIONS=detect_leaks=0 \
+		ctest --output-on-failure -R 'window\.(missing_assets|hostile_map)'
 
 # The map reader under libFuzzer (clang), from the seeds in fuzz/corpus; new finds go to
 # $(FUZZ_DIR)/corpus, a crashing input to $(FUZZ_DIR)/crash-*. `make test` runs it for a minute.
