@@ -6,6 +6,8 @@
  * Read by the probe only, never by the game:
  *   PROBE_T0_NS  CLOCK_MONOTONIC in ns, taken by the launcher just before exec (without it the
  *                times count from the probe's own loading);
+ *   PROBE_CPU0_MS  the launcher's own CPU time, which exec carries over, subtracted from the
+ *                process's CPU time;
  *   PROBE_LOG    file for the report (stderr without it);
  *   PROBE_QUIT   when set, SIGTERM after the first present, which SDL turns into a quit request,
  *                so the game closes as if its window had been closed. */
@@ -16,6 +18,7 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <sys/resource.h>
 #include <time.h>
 
 #define MAX_EVENTS 256
@@ -24,12 +27,12 @@ struct event {
     const char* name;
     char detail[64];
     int depth;
-    double begin_ms, end_ms;
+    double begin_ms, end_ms, cpu_begin_ms, cpu_end_ms;
 };
 
 static struct event events[MAX_EVENTS];
 static int event_count, depth, presented;
-static double loaded_ms;
+static double loaded_ms, loaded_cpu_ms, cpu0_ms;
 static int64_t t0_ns;
 
 static int64_t now_ns(void) {
@@ -42,10 +45,21 @@ static double since_t0_ms(void) {
     return (double)(now_ns() - t0_ns) / 1e6;
 }
 
+/* CPU time of the whole process so far, all threads, user and system. */
+static double cpu_ms(void) {
+    struct rusage usage;
+    getrusage(RUSAGE_SELF, &usage);
+    return (double)(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 +
+           (double)(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3 - cpu0_ms;
+}
+
 __attribute__((constructor)) static void probe_loaded(void) {
     const char* t0 = getenv("PROBE_T0_NS");
     t0_ns = t0 != NULL ? strtoll(t0, NULL, 10) : now_ns();
     loaded_ms = since_t0_ms();
+    const char* cpu0 = getenv("PROBE_CPU0_MS");
+    cpu0_ms = cpu0 != NULL ? strtod(cpu0, NULL) : 0.0;
+    loaded_cpu_ms = cpu_ms();
 }
 
 static void* next(const char* name) {
@@ -65,25 +79,33 @@ static int begin(const char* name, const char* detail) {
     snprintf(e->detail, sizeof e->detail, "%s", detail != NULL ? detail : "");
     e->depth = depth++;
     e->begin_ms = since_t0_ms();
+    e->cpu_begin_ms = cpu_ms();
     return event_count++;
 }
 
 static void end(int index) {
     if (index < 0) return;
     events[index].end_ms = since_t0_ms();
+    events[index].cpu_end_ms = cpu_ms();
     --depth;
 }
 
-static void report(double present_ms) {
+static void report(double present_ms, double present_cpu_ms) {
     const char* path = getenv("PROBE_LOG");
     FILE* out = path != NULL ? fopen(path, "w") : stderr;
     if (out == NULL) out = stderr;
-    fprintf(out, "%9.3f ms  probe loaded (exec, dynamic linking)\n", loaded_ms);
+    fprintf(out, "%9s %9s %9s %9s  (ms; wall and CPU, since exec and in the call)\n", "wall at",
+            "wall in", "CPU at", "CPU in");
+    fprintf(out, "%9.2f %9s %9.2f %9s  probe loaded (exec, dynamic linking)\n", loaded_ms, "",
+            loaded_cpu_ms, "");
     for (int i = 0; i < event_count; ++i) {
         const struct event* e = &events[i];
-        fprintf(out, "%9.3f ms  %8.3f ms  %*s%s %s\n", e->begin_ms, e->end_ms - e->begin_ms,
-                2 * e->depth, "", e->name, e->detail);
+        fprintf(out, "%9.2f %9.2f %9.2f %9.2f  %*s%s %s\n", e->begin_ms, e->end_ms - e->begin_ms,
+                e->cpu_begin_ms, e->cpu_end_ms - e->cpu_begin_ms, 2 * e->depth, "", e->name,
+                e->detail);
     }
+    fprintf(out, "%9.2f %9s %9.2f %9s  first frame presented\n", present_ms, "", present_cpu_ms,
+            "");
     int twice = 0;
     for (int i = 0; i < event_count; ++i) {
         if (strcmp(events[i].name, "SDL_RWFromFile") != 0) continue;
@@ -98,6 +120,7 @@ static void report(double present_ms) {
     }
     fprintf(out, "files_opened_twice=%d\n", twice);
     fprintf(out, "first_present_ms=%.3f\n", present_ms);
+    fprintf(out, "first_present_cpu_ms=%.3f\n", present_cpu_ms);
     if (out != stderr) fclose(out);
 }
 
@@ -135,7 +158,8 @@ void SDL_RenderPresent(void* target) {
     real(target);
     if (presented) return;
     const double present_ms = since_t0_ms();
+    const double present_cpu_ms = cpu_ms();
     presented = 1;
-    report(present_ms);
+    report(present_ms, present_cpu_ms);
     if (getenv("PROBE_QUIT") != NULL) raise(SIGTERM);
 }
