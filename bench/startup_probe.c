@@ -141,8 +141,30 @@ PASS_ON(int, Mix_OpenAudio, (int rate, uint16_t format, int channels, int chunk)
 PASS_ON(int, IMG_Init, (int flags), (flags), NULL)
 PASS_ON(void*, SDL_CreateWindow, (const char* title, int x, int y, int w, int h, uint32_t flags),
         (title, x, y, w, h, flags), NULL)
-PASS_ON(void*, SDL_CreateRenderer, (void* window, int driver, uint32_t flags),
-        (window, driver, flags), NULL)
+
+/* SDL_RendererInfo, as far as the probe reads it. */
+struct renderer_info {
+    const char* name;
+    uint32_t flags, num_texture_formats, texture_formats[16];
+    int max_texture_width, max_texture_height;
+};
+
+/* Also names the driver that SDL picked, in the event's detail. */
+void* SDL_CreateRenderer(void* window, int driver, uint32_t flags) {
+    static void* (*real)(void*, int, uint32_t);
+    static int (*info_of)(void*, struct renderer_info*);
+    if (real == NULL) *(void**)&real = next("SDL_CreateRenderer");
+    if (info_of == NULL) *(void**)&info_of = next("SDL_GetRendererInfo");
+    const int event_ = begin("SDL_CreateRenderer", NULL);
+    void* result = real(window, driver, flags);
+    end(event_);
+    struct renderer_info info = {0};
+    if (event_ >= 0 && result != NULL && info_of(result, &info) == 0 && info.name != NULL) {
+        snprintf(events[event_].detail, sizeof events[event_].detail, "(%s)", info.name);
+    }
+    return result;
+}
+
 PASS_ON(void*, Mix_LoadMUS, (const char* file), (file), file)
 PASS_ON(void*, TTF_OpenFont, (const char* file, int size), (file, size), file)
 PASS_ON(void*, IMG_Load, (const char* file), (file), file)
