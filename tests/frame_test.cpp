@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <string>
+#include <tuple>
 
 #include "combat/buttons.h"
 #include "render/scene.h"
@@ -12,82 +14,60 @@ namespace {
 
 using support::enemyAt;
 
-constexpr double kDelta = 0.05;                // seconds; two frames make a click interval
-const SDL_Rect kLevelValue{150, 20, 100, 30};  // the part the attack-power row does not cover
+constexpr double kDelta = 0.05;  // seconds; two frames make a click interval
+
+// The HUD texts with the start values and 3 Vrask, and their 100x50 boxes. The level row and
+// the attack-power row overlap in 20 rows, where neither is alone; the other rows of each box
+// are compared.
+const std::tuple<const char*, int, int> kHud[] = {
+    {"Health:", 300, 20},      {"100", 400, 20}, {"Level:", 50, 20},  {"1", 150, 20},
+    {"Attack Power:", 50, 50}, {"5", 150, 50},   {"Vrask:", 50, 100}, {"3", 150, 100}};
 
 class Frame : public support::Screen {
   protected:
-    void frame() {
-        clear();
-        runFrameSteps(state, kDelta);
-    }
-    // The level box as drawHud draws it for `level`, on the same background.
-    std::vector<Uint32> levelBoxShowing(int32_t level) {
-        GameState shown;
-        shown.assets = state.assets;
-        shown.player.level = level;
-        clear();
-        drawBackground(shown);
-        drawHud(shown);
-        return snapshot(kLevelValue);
+    void frame() { runFrameSteps(state, kDelta); }  // the background covers the whole window
+    // The frame's `view` looks as if only the background and `text` in `box` were drawn.
+    void expectAlone(const std::string& text, SDL_Rect box, SDL_Rect view) {
+        const std::vector<Uint32> shown = snapshot(view);
+        drawBackground(state);
+        drawText(state.assets.font, text, kPaleYellow, box);
+        EXPECT_EQ(shown, snapshot(view)) << text;
     }
 };
 
-TEST_F(Frame, FirstFrameBringsTheFirstWaveAndASecondVrask) {
-    std::srand(1);
-    frame();
-    ASSERT_EQ(state.enemies.size(), 1u);
-    EXPECT_EQ(state.enemies[0].type, 0);
-    EXPECT_EQ(state.vraskCount, 2);
-    frame();
-    EXPECT_EQ(state.enemies.size(), 1u);
-    EXPECT_EQ(state.vraskCount, 2);
-    EXPECT_DOUBLE_EQ(state.clickTimer, 2 * kDelta);  // no mouse button is down in the tests
-}
-
-TEST_F(Frame, ActionIsAnsweredInTheNextFrameAndOnlyThere) {
+// The first frame's refill pays a Vrask for the first wave. An action is answered by the
+// blow of the next frame's enemy pass, and only there.
+TEST_F(Frame, FirstWavePaysAVraskAndAnActionIsAnsweredInTheNextFrameOnly) {
     std::srand(2);
     frame();
+    EXPECT_EQ(std::make_tuple(state.enemies.size(), state.vraskCount),
+              std::make_tuple(size_t{1}, 2));
     frame();
+    EXPECT_DOUBLE_EQ(state.clickTimer, 2 * kDelta);   // no mouse button is down in the tests
     pressButtons(state, 200, 560, SDL_BUTTON_LMASK);  // the click step of the second frame
     EXPECT_EQ(state.enemies[0].health, 45);
-    EXPECT_EQ(state.player.health, 100);
-    ASSERT_EQ(state.floatingNumbers.size(), 1u);  // the green one
-
-    const int32_t healthAfter[] = {90, 90, 90};
-    for (const int32_t health : healthAfter) {
+    for (const int32_t health : {90, 90}) {
         frame();
         EXPECT_EQ(state.player.health, health);
-        EXPECT_TRUE(state.enemiesAnswered);
     }
-    int red = 0;
-    for (const Effect& number : state.floatingNumbers) red += number.fromPlayer == 0;
-    EXPECT_EQ(state.floatingNumbers.size(), 2u);
-    EXPECT_EQ(red, 1);
+    ASSERT_EQ(state.floatingNumbers.size(), 2u);  // the green one, then one red blow
+    EXPECT_EQ(state.floatingNumbers[1].fromPlayer, 0);
 }
 
+// The level step runs before the HUD: a kill shows as a level only in the frame after the pass.
 TEST_F(Frame, KillBecomesALevelOnlyAfterThePass) {
-    const std::vector<Uint32> levelOne = levelBoxShowing(1);
-    const std::vector<Uint32> levelTwo = levelBoxShowing(2);
-    ASSERT_NE(levelOne, levelTwo);
-
     state.player.experience = 8;
-    state.enemies = {enemyAt(600.0f, 300.0f, 0, 0, 10, 2), enemyAt(650.0f, 350.0f, 0, 50, 10, 2)};
-    state.enemiesAnswered = false;
-    frame();  // the felled enemy strikes, dies and pays 2 experience
-    EXPECT_EQ(state.player.experience, 10);
-    EXPECT_EQ(state.player.level, 1);
-    EXPECT_EQ(snapshot(kLevelValue), levelOne);
+    state.enemies = {enemyAt(600.0f, 300.0f, 0, 0, 10, 2)};
+    frame();  // the felled enemy dies and pays 2 experience
+    EXPECT_EQ(std::make_tuple(state.player.experience, state.player.level), std::make_tuple(10, 1));
     frame();
-    EXPECT_EQ(state.player.level, 2);
-    EXPECT_EQ(state.player.attack, 10);
-    EXPECT_EQ(snapshot(kLevelValue), levelTwo);  // shown by the frame that found it
+    EXPECT_EQ(std::make_tuple(state.player.level, state.player.attack), std::make_tuple(2, 10));
+    expectAlone("2", {150, 20, 100, 50}, {150, 20, 100, 30});  // above the attack-power row
 }
 
+// Its blow kills the player and it dies too: the list is empty before the death test.
 TEST_F(Frame, DeathResetMakesAWaveThatPaysNoVrask) {
     state.player.health = 5;
-    state.vraskCount = 4;
-    // Its blow kills the player and it dies too: the list is empty before the death test.
     state.enemies = {enemyAt(600.0f, 300.0f, 1, 0, 25, 10)};
     state.enemiesAnswered = false;
     const std::vector<int> draws = support::drawsAfter(3, 5);
@@ -95,15 +75,13 @@ TEST_F(Frame, DeathResetMakesAWaveThatPaysNoVrask) {
     frame();
     // Strike x and y, the death roll, one wave size: the refill made no second wave.
     EXPECT_EQ(std::rand(), draws[4]);
-    EXPECT_EQ(state.player.health, 100);
-    EXPECT_EQ(state.player.level, 1);
-    EXPECT_EQ(state.player.experience, 0);
-    EXPECT_EQ(state.vraskCount, 1);
-    ASSERT_EQ(state.enemies.size(), 1u);
-    EXPECT_EQ(state.enemies[0].type, 0);
-    EXPECT_EQ(state.explosions.size(), 1u);  // effects outlive the reset
+    // A fresh kind-0 enemy; effects outlive the reset.
+    EXPECT_EQ(std::make_tuple(state.player.health, state.vraskCount, state.enemies.at(0).type,
+                              state.explosions.size()),
+              std::make_tuple(100, 1, 0, size_t{1}));
 }
 
+// Background, HUD, player, numbers, enemies, explosions, buttons: later lies on top.
 TEST_F(Frame, LayersFromBackgroundToButtons) {
     // A dying enemy whose explosion reaches into "Attack", a live one over a red number.
     state.enemies = {enemyAt(220.0f, 520.0f, 0, 0, 10, 2), enemyAt(600.0f, 300.0f, 1, 50, 25, 10)};
@@ -111,61 +89,49 @@ TEST_F(Frame, LayersFromBackgroundToButtons) {
     std::srand(4);
     frame();
 
-    const SDL_Rect blastAlone{220, 520, 50, 30};  // above the button
-    const SDL_Rect blastUnderButton{220, 550, 50, 20};
-    EXPECT_EQ(countInside(support::kExplosionColour, blastAlone), 50 * 30);
-    EXPECT_GT(countInside(support::kExplosionColour, blastUnderButton), 0);
-    EXPECT_GT(countInside(kPaleYellow, blastUnderButton), 0);
+    EXPECT_EQ(countInside(support::kExplosionColour, {220, 520, 50, 30}), 50 * 30);
+    EXPECT_GT(countInside(kPaleYellow, {220, 550, 50, 20}), 0);     // the label on top
     EXPECT_GT(countInside(support::kBlack, {220, 550, 50, 1}), 0);  // the outline on top
-    EXPECT_EQ(countInside(kRed, {0, 0, 800, 800}), 0);  // the number lies under the enemy
-
-    // Pale yellow only in the HUD boxes and the buttons, some in each.
-    const SDL_Rect boxes[] = {{300, 20, 100, 50},  {400, 20, 100, 50},  {50, 20, 100, 30},
-                              {150, 20, 100, 30},  {50, 50, 100, 50},   {150, 50, 100, 50},
-                              {50, 100, 100, 50},  {150, 100, 100, 50}, {185, 550, 100, 50},
-                              {350, 550, 100, 50}, {400, 650, 100, 50}};
-    int inBoxes = 0;
-    for (const SDL_Rect& box : boxes) {
-        SCOPED_TRACE(testing::Message() << box.x << "," << box.y);
-        const int yellow = countInside(kPaleYellow, box);
-        EXPECT_GT(yellow, 0);
-        inBoxes += yellow;
-    }
-    EXPECT_EQ(countInside(kPaleYellow, {0, 0, 800, 800}), inBoxes);
-
-    // The player's pose at its fixed place; black only on the button outlines.
+    EXPECT_EQ(countInside(kRed, support::kWindow), 0);  // the number lies under the enemy
     EXPECT_EQ(countInside(support::kStandingColour, {300, 300, 50, 100}), 50 * 100);
     EXPECT_EQ(countOutside(support::kStandingColour, {300, 300, 50, 100}), 0);
-    int outline = 0;
-    for (int b = 0; b < 3; ++b) {
-        const Button& button = state.buttons[static_cast<size_t>(b)];
-        const int x = button.x, y = button.y, w = button.w, h = button.h;
-        const int edges = countInside(support::kBlack, {x, y, w, 1}) +
-                          countInside(support::kBlack, {x, y + h - 1, w, 1}) +
-                          countInside(support::kBlack, {x, y + 1, 1, h - 2}) +
-                          countInside(support::kBlack, {x + w - 1, y + 1, 1, h - 2});
-        EXPECT_GT(edges, 0) << button.label;
-        outline += edges;
+
+    // Black only on the button outlines, pale yellow only in the buttons and the HUD.
+    int outlines = 0, yellow = 0;
+    for (const Button& b : state.buttons) {
+        const int outline = countInside(support::kBlack, {b.x, b.y, b.w, b.h}) -
+                            countInside(support::kBlack, {b.x + 1, b.y + 1, b.w - 2, b.h - 2});
+        EXPECT_GT(outline, 0) << b.label;
+        EXPECT_GT(countInside(kPaleYellow, {b.x, b.y, b.w, b.h}), 0) << b.label;
+        outlines += outline;
+        yellow += countInside(kPaleYellow, {b.x, b.y, b.w, b.h});
     }
-    EXPECT_EQ(countInside(support::kBlack, {0, 0, 800, 800}), outline);
+    yellow += countInside(kPaleYellow, {50, 20, 450, 130});  // the HUD
+    EXPECT_EQ(countInside(support::kBlack, support::kWindow), outlines);
+    EXPECT_EQ(countInside(kPaleYellow, support::kWindow), yellow);
 }
 
-TEST(FrameDelta, SecondsFromCounterTicksWithWrapping) {
-    const struct {
-        uint64_t previous, now, frequency;
-        double seconds;
-    } cases[] = {
-        {0, 1000000, 1000000, 1.0},
-        {5000, 21667, 1000000, 0.016667},
-        {0, 1, 1000000, 0.000001},  // a microsecond is not lost to whole milliseconds
-        {0, 3, 10000000, 0.0000003},
-        {UINT64_MAX - 499, 500, 1000000, 0.001},    // the counter wrapped between frames
-        {0, 18446744073709552ull, 1000, 0.000384},  // ticks times 1000 wrap too
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.previous << " -> " << c.now);
-        EXPECT_NEAR(frameDeltaSeconds(c.previous, c.now, c.frequency), c.seconds, 1e-12);
+// Each HUD text looks as it does drawn alone in its box.
+TEST_F(Frame, HudShowsEachTextInItsBox) {
+    state.vraskCount = 3;
+    for (const auto& [text, x, y] : kHud) {
+        drawBackground(state);
+        drawHud(state);
+        expectAlone(text, {x, y, 100, 50},
+                    {x, y == 50 ? 70 : y, 100, y == 20 || y == 50 ? 30 : 50});
     }
+}
+
+// Rows: counter before, counter now, ticks per second, seconds. A microsecond is not lost to
+// whole milliseconds; the counter may wrap between frames, and ticks times 1000 may wrap too.
+TEST(FrameDelta, SecondsFromCounterTicksWithWrapping) {
+    const std::tuple<uint64_t, uint64_t, uint64_t, double> cases[] = {
+        {5000, 1005000, 1000000, 1.0},
+        {0, 1, 1000000, 0.000001},
+        {18446744073709551116ull, 500, 1000000, 0.001},
+        {0, 18446744073709552ull, 1000, 0.000384}};
+    for (const auto& [previous, now, frequency, seconds] : cases)
+        EXPECT_NEAR(frameDeltaSeconds(previous, now, frequency), seconds, 1e-12) << now;
 }
 
 }  // namespace

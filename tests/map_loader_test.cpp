@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <cstdlib>
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -17,163 +20,75 @@ class MapFile : public ::testing::Test {
         char pattern[] = "/tmp/brannoch-map-XXXXXX";
         ASSERT_NE(mkdtemp(pattern), nullptr);
         folder_ = pattern;
-        char previous[4096];
-        ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
-        previous_ = previous;
-        ASSERT_EQ(chdir(folder_.c_str()), 0);
+        previous_ = std::filesystem::current_path();
+        std::filesystem::current_path(folder_);
     }
     void TearDown() override {
-        std::remove(kMapFile);
-        EXPECT_EQ(chdir(previous_.c_str()), 0);
-        rmdir(folder_.c_str());
+        std::filesystem::current_path(previous_);
+        std::filesystem::remove_all(folder_);
     }
-    static void write(const std::string& bytes) {
-        std::ofstream(kMapFile, std::ios::binary) << bytes;
-    }
-
-    std::string folder_;
-    std::string previous_;
+    std::filesystem::path folder_, previous_;
 };
 
-struct ExpectedTile {
-    float x;
-    float y;
-    int32_t type;
-    int32_t id;
-};
-
-struct MapCase {
-    const char* name;
-    std::string bytes;
-    std::vector<ExpectedTile> tiles;
-    bool playerSet;
-    float playerX;
-    float playerY;
-    int32_t playerId;
-};
-
+// Every case starts from two tiles already there and a player with a pose and a marker
+// health; the new tiles come after the old ones, numbered from 0.
 TEST_F(MapFile, ReadsTilesAndPlayerMark) {
-    const std::vector<MapCase> cases = {
-        {"empty file", "", {}, false, 0, 0, 0},
-        {"only line feeds", "\n\n\n", {}, false, 0, 0, 0},
-        {"only the player mark", "@", {{0, 0, 0, 0}}, true, 0, 0, 0},
-        {"letters take cells", "a-b\n", {{20, 0, 0, 0}}, false, 0, 0, 0},
-        {"tab and space take cells", "\t -", {{40, 0, 0, 0}}, false, 0, 0, 0},
-        {"each byte of a multi-byte character is a cell",
-         "\xC3\xA9#",
-         {{40, 0, 1, 0}},
-         false,
-         0,
-         0,
-         0},
-        {"all four kinds",
-         "-#*$",
-         {{0, 0, 0, 0}, {20, 0, 1, 1}, {40, 0, 2, 2}, {60, 0, 3, 3}},
-         false,
-         0,
-         0,
-         0},
-        {"empty line takes a row", "-\n\n-", {{0, 0, 0, 0}, {0, 40, 0, 1}}, false, 0, 0, 0},
-        {"each line starts at x 0",
-         "---\n-",
-         {{0, 0, 0, 0}, {20, 0, 0, 1}, {40, 0, 0, 2}, {0, 20, 0, 3}},
-         false,
-         0,
-         0,
-         0},
-        {"running numbers count tiles, not cells",
-         "-x-",
-         {{0, 0, 0, 0}, {40, 0, 0, 1}},
-         false,
-         0,
-         0,
-         0},
-        {"carriage return before line feed is ignored",
-         "-\r\n@\r\n",
-         {{0, 0, 0, 0}, {0, 20, 0, 1}},
-         true,
-         0,
-         20,
-         1},
+    const struct {
+        const char* name;
+        const char* bytes;                                 // nullptr: no map file at all
+        std::vector<std::tuple<float, float, int>> tiles;  // column, row, kind
+        int playerTile;  // the tile the player stands on, -1 for no player mark
+    } cases[] = {
+        {"no file", nullptr, {}, -1},
+        {"empty file", "", {}, -1},
+        {"only line feeds", "\n\n\n", {}, -1},
+        {"only the player mark", "@", {{0, 0, 0}}, 0},
+        {"letters take cells", "a-b\n", {{1, 0, 0}}, -1},
+        {"tab and space take cells", "\t -", {{2, 0, 0}}, -1},
+        {"each byte of a multi-byte character is a cell", "\xC3\xA9#", {{2, 0, 1}}, -1},
+        {"all four kinds", "-#*$", {{0, 0, 0}, {1, 0, 1}, {2, 0, 2}, {3, 0, 3}}, -1},
+        {"empty line takes a row", "-\n\n-", {{0, 0, 0}, {0, 2, 0}}, -1},
+        {"each line starts at x 0", "---\n-", {{0, 0, 0}, {1, 0, 0}, {2, 0, 0}, {0, 1, 0}}, -1},
+        {"running numbers count tiles, not cells", "-x-", {{0, 0, 0}, {2, 0, 0}}, -1},
+        {"carriage return before line feed is ignored", "-\r\n@\r\n", {{0, 0, 0}, {0, 1, 0}}, 1},
         {"the later of two player marks wins",
          "@-\n-@",
-         {{0, 0, 0, 0}, {20, 0, 0, 1}, {0, 20, 0, 2}, {20, 20, 0, 3}},
-         true,
-         20,
-         20,
+         {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {1, 1, 0}},
          3},
-        {"last line without a line feed", "\n  @", {{40, 20, 0, 0}}, true, 40, 20, 0},
+        {"last line without a line feed", "\n  @", {{2, 1, 0}}, 0},
     };
-    for (const MapCase& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        write(c.bytes);
-        std::vector<Entity> tiles;
+        std::remove(kMapFile);
+        if (c.bytes != nullptr) std::ofstream(kMapFile, std::ios::binary) << c.bytes;
+        std::vector<Entity> tiles(2);
         Entity player;
-        player.health = -42;  // a marker: untouched unless the map has a player mark
+        SDL_Texture* const pose = reinterpret_cast<SDL_Texture*>(&tiles);  // any marker value
+        player.texture = pose;
+        player.spawned = 9;
+        player.health = -42;
         loadMap(tiles, player);
 
-        ASSERT_EQ(tiles.size(), c.tiles.size());
-        for (size_t i = 0; i < tiles.size(); ++i) {
+        ASSERT_EQ(tiles.size(), 2 + c.tiles.size());
+        EXPECT_EQ(tiles[1].w, 0);  // the old tiles are left alone
+        for (size_t i = 0; i < c.tiles.size(); ++i) {
             SCOPED_TRACE("tile " + std::to_string(i));
-            EXPECT_EQ(tiles[i].x, c.tiles[i].x);
-            EXPECT_EQ(tiles[i].y, c.tiles[i].y);
-            EXPECT_EQ(tiles[i].w, 20);
-            EXPECT_EQ(tiles[i].h, 20);
-            EXPECT_EQ(tiles[i].type, c.tiles[i].type);
-            EXPECT_EQ(tiles[i].id, c.tiles[i].id);
-            EXPECT_TRUE(tiles[i].values.empty());
+            const Entity& tile = tiles[2 + i];
+            const auto [column, row, kind] = c.tiles[i];
+            EXPECT_EQ(std::tie(tile.x, tile.y, tile.w, tile.h, tile.type, tile.id),
+                      std::make_tuple(20.0f * column, 20.0f * row, 20, 20, kind, int(i)));
+            EXPECT_TRUE(tile.values.empty());
         }
-        if (c.playerSet) {
-            EXPECT_EQ(player.x, c.playerX);
-            EXPECT_EQ(player.y, c.playerY);
-            EXPECT_EQ(player.id, c.playerId);
-            EXPECT_EQ(player.w, 10);
-            EXPECT_EQ(player.h, 10);
-            EXPECT_EQ(player.health, 100);
-            EXPECT_EQ(player.level, 1);
-            EXPECT_EQ(player.attack, 5);
-            EXPECT_EQ(player.experience, 0);
-        } else {
+        if (c.playerTile < 0) {
             EXPECT_EQ(player.health, -42);
+            continue;
         }
+        const Entity& tile = tiles[2 + static_cast<size_t>(c.playerTile)];
+        EXPECT_EQ(std::tie(player.x, player.y, player.id), std::tie(tile.x, tile.y, tile.id));
+        EXPECT_EQ(std::tie(player.w, player.h, player.health, player.level, player.attack,
+                           player.experience, player.spawned, player.texture),
+                  std::make_tuple(10, 10, 100, 1, 5, 0, 9, pose));
     }
-}
-
-TEST_F(MapFile, MissingFileChangesNothing) {
-    std::vector<Entity> tiles(1);
-    Entity player;
-    player.x = 7.0f;
-    player.health = 33;
-    player.texture = reinterpret_cast<SDL_Texture*>(&player);  // any marker value
-    loadMap(tiles, player);
-    EXPECT_EQ(tiles.size(), 1u);
-    EXPECT_EQ(player.x, 7.0f);
-    EXPECT_EQ(player.health, 33);
-    EXPECT_EQ(player.texture, reinterpret_cast<SDL_Texture*>(&player));
-}
-
-TEST_F(MapFile, AppendsAfterTilesAlreadyThere) {
-    write("#");
-    std::vector<Entity> tiles(2);
-    Entity player;
-    loadMap(tiles, player);
-    ASSERT_EQ(tiles.size(), 3u);
-    EXPECT_EQ(tiles[2].type, 1);
-    EXPECT_EQ(tiles[2].id, 0);
-}
-
-TEST_F(MapFile, PlayerMarkKeepsPoseAndValues) {
-    write("--@");
-    std::vector<Entity> tiles;
-    Entity player;
-    SDL_Texture* pose = reinterpret_cast<SDL_Texture*>(&tiles);
-    player.texture = pose;
-    player.spawned = 9;
-    loadMap(tiles, player);
-    EXPECT_EQ(player.texture, pose);
-    EXPECT_EQ(player.spawned, 9);
-    EXPECT_EQ(player.x, 40.0f);
-    EXPECT_EQ(player.id, 2);
 }
 
 TEST(ShippedMap, HasExactlyOnePlayerMark) {

@@ -2,183 +2,123 @@
 
 #include <gtest/gtest.h>
 
-#include <climits>
 #include <cstdlib>
+#include <tuple>
 
 #include "combat/buttons.h"
-#include "combat/enemy_pass.h"
 #include "shell/game_state.h"
 #include "test_support.h"
 #include "world/statistics.h"
 
 namespace {
 
-using support::drawsAfter;
+using std::make_tuple;
+using std::tie;
 using support::enemyAt;
 
 class Progression : public support::Screen {};
 
+// Each frame the Down arrow is held the selection moves on by one, wrapping to the first
+// enemy; with no enemies it just grows. The Up arrow, held throughout, does nothing. Rows:
+// Down held, enemies, selection after.
 TEST_F(Progression, DownArrowMovesTheSelectionEveryFrameItIsHeld) {
     support::FakeKeyboard keyboard;
-    state.enemies.assign(3, enemyAt(600.0f, 300.0f, 0, 50, 10, 2));
-    cycleTarget(state);
-    EXPECT_EQ(state.selectedTarget, 0u);  // key up
-
-    keyboard.keys[SDL_SCANCODE_DOWN] = 1;
-    for (const uint32_t expected : {1u, 2u, 0u, 1u}) {
-        cycleTarget(state);
-        EXPECT_EQ(state.selectedTarget, expected);
-    }
-    // With no enemies the selection just grows.
-    state.enemies.clear();
-    for (const uint32_t expected : {2u, 3u, 4u}) {
-        cycleTarget(state);
-        EXPECT_EQ(state.selectedTarget, expected);
-    }
-    keyboard.keys[SDL_SCANCODE_DOWN] = 0;
     keyboard.keys[SDL_SCANCODE_UP] = 1;
-    cycleTarget(state);
-    EXPECT_EQ(state.selectedTarget, 4u);
+    const std::tuple<Uint8, size_t, uint32_t> frames[] = {
+        {0, 3, 0}, {1, 3, 1}, {1, 3, 2}, {1, 3, 0}, {1, 3, 1}, {1, 0, 2}, {1, 0, 3}, {0, 0, 3}};
+    for (const auto& [down, enemies, selection] : frames) {
+        keyboard.keys[SDL_SCANCODE_DOWN] = down;
+        state.enemies.resize(enemies);
+        cycleTarget(state);
+        EXPECT_EQ(state.selectedTarget, selection);
+    }
 }
 
+// Experience and the threshold, then both and the level after each frame. A player who died at
+// level 4 keeps needing 40.
 TEST_F(Progression, AtMostOneLevelPerFrame) {
-    const struct {
-        int32_t experience;
-        int32_t needed;
-        std::vector<std::pair<int32_t, int32_t>> afterEachFrame;  // experience, needed
-    } cases[] = {
-        {25, 10, {{15, 20}, {15, 20}}},
-        {100, 10, {{90, 20}, {70, 30}, {40, 40}, {0, 50}, {0, 50}}},
-        {9, 10, {{9, 10}}},
-        {40, 40, {{0, 50}}},  // a player who died at level 4 keeps needing 40
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.experience << "/" << c.needed);
-        state.player.level = 1;
-        state.player.attack = 5;
-        state.player.experience = c.experience;
-        state.experienceNeeded = c.needed;
-        int32_t levels = 0;
-        for (const auto& [experience, needed] : c.afterEachFrame) {
-            if (state.experienceNeeded != needed) ++levels;
+    const std::tuple<int, int, std::vector<std::tuple<int, int, int>>> cases[] = {
+        {100, 10, {{90, 20, 2}, {70, 30, 3}, {40, 40, 4}, {0, 50, 5}, {0, 50, 5}}},
+        {9, 10, {{9, 10, 1}}},
+        {40, 40, {{0, 50, 2}}}};
+    for (const auto& [experience, needed, frames] : cases) {
+        tie(state.player.level, state.player.attack, state.player.experience,
+            state.experienceNeeded) = make_tuple(1, 5, experience, needed);
+        for (const auto& [experienceAfter, neededAfter, level] : frames) {
             checkLevelUp(state);
-            EXPECT_EQ(state.player.experience, experience);
-            EXPECT_EQ(state.experienceNeeded, needed);
-            EXPECT_EQ(state.player.level, 1 + levels);
-            EXPECT_EQ(state.player.attack, 5 + 5 * levels);
+            EXPECT_EQ(tie(state.player.experience, state.experienceNeeded, state.player.level,
+                          state.player.attack),
+                      make_tuple(experienceAfter, neededAfter, level, 5 * level));
         }
     }
 }
 
+// A green number with the attack power before any Vrask bonus, the pose, and the enemies'
+// turn to answer, even for a Vrask attempt with none left.
 TEST_F(Progression, FinishActionByButton) {
-    SDL_Texture* const before = state.assets.playerBlocking;
-    const struct {
-        size_t position;
-        int32_t vrask;
-        SDL_Texture* pose;
-        int32_t attack, health, vraskAfter;
-    } cases[] = {
-        {kAttackButton, 1, state.assets.playerAttacking, 5, 70, 1},
-        {kBlockButton, 1, state.assets.playerBlocking, 5, 70, 1},
-        {kVraskButton, 3, state.assets.playerStanding, 6, 130, 2},
-        {kVraskButton, 0, before, 5, 70, 0},  // no Vrask: nothing but the number and the turn
-        {kVraskButton, -2, before, 5, 70, -2},
-        {7, 1, before, 5, 70, 1},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << "position " << c.position << " vrask " << c.vrask);
-        state.player.attack = 5;
-        state.player.health = 70;
-        state.player.texture = before;
-        state.vraskCount = c.vrask;
-        state.enemiesAnswered = true;
-        state.floatingNumbers.clear();
-        const std::vector<int> draws = drawsAfter(5, 2);
+    SDL_Texture* const poses[] = {state.assets.playerAttacking, state.assets.playerBlocking,
+                                  state.assets.playerStanding};
+    state.player.texture = poses[1];
+    const GameState start = state;
+    const std::tuple<size_t, int32_t, int, int32_t, int32_t, int32_t> cases[] = {
+        // position, Vrask, then pose (attacking, blocking, standing), attack, health, Vrask
+        {kAttackButton, 1, 0, 5, 100, 1},  {kBlockButton, 1, 1, 5, 100, 1},
+        {kVraskButton, 3, 2, 6, 160, 2},   {kVraskButton, 0, 1, 5, 100, 0},
+        {kVraskButton, -2, 1, 5, 100, -2}, {7, 1, 1, 5, 100, 1}};
+    const std::vector<int> draws = support::drawsAfter(5, 2);
+    for (const auto& [position, vrask, pose, attack, health, vraskAfter] : cases) {
+        SCOPED_TRACE(testing::Message() << "position " << position << " vrask " << vrask);
+        state = start;
+        state.vraskCount = vrask;
         std::srand(5);
-        finishAction(state, c.position);
-        EXPECT_EQ(state.player.texture, c.pose);
-        EXPECT_EQ(state.player.attack, c.attack);
-        EXPECT_EQ(state.player.health, c.health);
-        EXPECT_EQ(state.vraskCount, c.vraskAfter);
-        EXPECT_FALSE(state.enemiesAnswered);
+        finishAction(state, position);
+        EXPECT_EQ(tie(state.player.texture, state.player.attack, state.player.health,
+                      state.vraskCount, state.enemiesAnswered),
+                  make_tuple(poses[pose], attack, health, vraskAfter, false));
         ASSERT_EQ(state.floatingNumbers.size(), 1u);
-        const Effect& number = state.floatingNumbers[0];
-        EXPECT_EQ(number.text, "5");  // the attack power before any Vrask bonus
-        EXPECT_NE(number.fromPlayer, 0);
-        const SDL_Rect rect{200 + draws[0] % 550, 240 + draws[1] % 550, 30, 12};
-        EXPECT_TRUE(SDL_RectEquals(&number.rect, &rect));
+        const Effect& n = state.floatingNumbers[0];
+        EXPECT_EQ(make_tuple(n.text, n.rect.x, n.rect.y, n.rect.w, n.rect.h, n.fromPlayer != 0),
+                  make_tuple("5", 200 + draws[0] % 550, 240 + draws[1] % 550, 30, 12, true));
     }
 }
 
+// Exactly 0 is still alive. The threshold, the selection, the turn, the timer, the pose and
+// the effects are left alone either way.
 TEST_F(Progression, DeathBelowZeroRestartsTheStatisticsAndTheWave) {
-    for (const int32_t health : {0, -1, INT32_MIN}) {
+    Entity& p = state.player;
+    for (const int32_t health : {0, -1}) {
         SCOPED_TRACE(health);
-        state.player.health = health;
-        state.player.level = 4;
-        state.player.attack = 30;
-        state.player.experience = 7;
-        state.player.texture = state.assets.playerAttacking;
-        state.vraskCount = 9;
-        state.experienceNeeded = 40;
-        state.selectedTarget = 5;
-        state.enemiesAnswered = false;
-        state.clickTimer = 0.03;
+        tie(p.health, p.level, p.attack, p.experience, p.texture, state.vraskCount,
+            state.experienceNeeded, state.selectedTarget, state.enemiesAnswered, state.clickTimer) =
+            make_tuple(health, 4, 30, 7, state.assets.playerAttacking, 9, 40, 5u, false, 0.03);
         state.enemies.assign(3, enemyAt(650.0f, 350.0f, 3, 5000, 550, 50));
         state.floatingNumbers.assign(2, Effect{});
-        state.explosions.assign(1, Effect{});
         resetAfterDeath(state);
-
         const bool dead = health < 0;
-        EXPECT_EQ(state.player.health, dead ? 100 : health);
-        EXPECT_EQ(state.player.level, dead ? 1 : 4);
-        EXPECT_EQ(state.player.attack, dead ? 5 : 30);
-        EXPECT_EQ(state.player.experience, dead ? 0 : 7);
-        EXPECT_EQ(state.vraskCount, dead ? 1 : 9);
-        ASSERT_EQ(state.enemies.size(), dead ? 1u : 3u);
-        EXPECT_EQ(state.enemies[0].type, dead ? 0 : 3);
-        EXPECT_EQ(state.enemies[0].x, dead ? 600.0f : 650.0f);
-        // Left alone either way.
-        EXPECT_EQ(state.experienceNeeded, 40);
-        EXPECT_EQ(state.selectedTarget, 5u);
-        EXPECT_FALSE(state.enemiesAnswered);
-        EXPECT_EQ(state.clickTimer, 0.03);
-        EXPECT_EQ(state.player.texture, state.assets.playerAttacking);
-        EXPECT_EQ(state.floatingNumbers.size(), 2u);
-        EXPECT_EQ(state.explosions.size(), 1u);
+        EXPECT_EQ(tie(p.health, p.level, p.attack, p.experience, state.vraskCount),
+                  dead ? make_tuple(100, 1, 5, 0, 1) : make_tuple(health, 4, 30, 7, 9));
+        EXPECT_EQ(make_tuple(state.enemies.size(), state.enemies[0].x),
+                  dead ? make_tuple(size_t{1}, 600.0f) : make_tuple(size_t{3}, 650.0f));
+        EXPECT_EQ(make_tuple(state.experienceNeeded, state.selectedTarget, state.enemiesAnswered,
+                             state.clickTimer, p.texture, state.floatingNumbers.size()),
+                  make_tuple(40, 5u, false, 0.03, state.assets.playerAttacking, size_t{2}));
     }
 }
 
+// A huge health blocked stays huge: a wrap would kill the player for blocking.
 TEST_F(Progression, StatisticsStopAtTheIntLimitsInsteadOfWrapping) {
-    // A huge health blocked stays huge: a wrap would kill the player for blocking.
     state.player.health = INT32_MAX - 2;
-    state.player.attack = 5;
     Entity target = enemyAt(600.0f, 300.0f, 0, INT32_MIN + 3, 10, 2);
     blockAction(state.player, target);
-    EXPECT_EQ(state.player.health, INT32_MAX);
     attackAction(state.player, target);
-    EXPECT_EQ(target.health, INT32_MIN);
-    state.vraskCount = 1;
-    finishAction(state, kVraskButton);
-    EXPECT_EQ(state.player.health, INT32_MAX);
-
-    state.player.health = INT32_MIN + 5;
-    strikePlayer(state, enemyAt(600.0f, 300.0f, 4, 1, INT32_MAX, 2));
-    EXPECT_EQ(state.player.health, INT32_MIN);
-
-    const struct {
-        int32_t value, amount, sum, difference;
-    } cases[] = {
-        {INT32_MAX, 1, INT32_MAX, INT32_MAX - 1},
-        {INT32_MIN, -1, INT32_MIN, INT32_MIN + 1},
+    EXPECT_EQ(make_tuple(state.player.health, target.health), make_tuple(INT32_MAX, INT32_MIN));
+    const std::tuple<int32_t, int32_t, int32_t, int32_t> cases[] = {
+        // value, amount, sum, difference
         {INT32_MIN, INT32_MIN, INT32_MIN, 0},
-        {0, INT32_MIN, INT32_MIN, INT32_MAX},
-        {-7, 3, -4, -10},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.value << ", " << c.amount);
-        EXPECT_EQ(saturatingAdd(c.value, c.amount), c.sum);
-        EXPECT_EQ(saturatingSub(c.value, c.amount), c.difference);
-    }
+        {0, INT32_MIN, INT32_MIN, INT32_MAX}};
+    for (const auto& [value, amount, sum, difference] : cases)
+        EXPECT_EQ(make_tuple(saturatingAdd(value, amount), saturatingSub(value, amount)),
+                  make_tuple(sum, difference));
 }
 
 }  // namespace

@@ -1,8 +1,10 @@
 #include "test_support.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "combat/buttons.h"
+#include "world/map_loader.h"
 
 namespace support {
 
@@ -40,18 +42,13 @@ void Screen::SetUp() {
     assets.playerStanding = solidTexture(kStandingColour);
     assets.playerBlocking = solidTexture(kBlockingColour);
     assets.playerAttacking = solidTexture(kAttackingColour);
-    for (int kind = 0; kind < kEnemyKindCount; ++kind) {
-        assets.enemySprites[kind] = solidTexture(kEnemyColours[kind]);
-    }
+    int kind = 0;
+    for (const SDL_Color colour : kEnemyColours) assets.enemySprites[kind++] = solidTexture(colour);
     assets.healthBar = solidTexture(kHealthBarColour);
     assets.explosion = solidTexture(kExplosionColour);
 
     // The start values, as start-up leaves them with the shipped map.
-    state.player.x = 200.0f;
-    state.player.y = 240.0f;
-    state.player.health = 100;
-    state.player.level = 1;
-    state.player.attack = 5;
+    placePlayer(state.player, 200.0f, 240.0f, 0);
     state.player.texture = assets.playerStanding;
     makeButtons(state.buttons);
 }
@@ -77,50 +74,30 @@ SDL_Texture* Screen::solidTexture(SDL_Color colour) {
     return texture;
 }
 
-Uint32 Screen::rgbAt(int x, int y) {
-    const auto* pixels = static_cast<const Uint32*>(surface_->pixels);
-    return pixels[y * (surface_->pitch / 4) + x] & 0x00FFFFFFu;
-}
-
-int Screen::countInside(SDL_Color colour, SDL_Rect area) {
-    const SDL_Rect window{0, 0, 800, 800};
-    SDL_Rect rect{};
-    if (!SDL_IntersectRect(&area, &window, &rect)) return 0;
-    SDL_RenderFlush(renderer);
-    const Uint32 wanted = SDL_MapRGB(surface_->format, colour.r, colour.g, colour.b) & 0x00FFFFFFu;
-    int count = 0;
-    for (int y = rect.y; y < rect.y + rect.h; ++y) {
-        for (int x = rect.x; x < rect.x + rect.w; ++x) count += rgbAt(x, y) == wanted;
-    }
-    return count;
-}
-
-int Screen::countOutside(SDL_Color colour, SDL_Rect rect) {
-    const SDL_Rect window{0, 0, 800, 800};
-    return countInside(colour, window) - countInside(colour, rect);
-}
-
-std::vector<Uint32> Screen::snapshot(SDL_Rect rect) {
+std::vector<Uint32> Screen::snapshot(SDL_Rect area) {
     SDL_RenderFlush(renderer);
     std::vector<Uint32> pixels;
-    for (int y = rect.y; y < rect.y + rect.h; ++y) {
-        for (int x = rect.x; x < rect.x + rect.w; ++x) pixels.push_back(rgbAt(x, y));
+    SDL_Rect rect{};
+    if (!SDL_IntersectRect(&area, &kWindow, &rect)) return pixels;
+    const auto* row = static_cast<const Uint32*>(surface_->pixels) + rect.y * surface_->pitch / 4;
+    for (int y = 0; y < rect.h; ++y, row += surface_->pitch / 4) {
+        for (int x = rect.x; x < rect.x + rect.w; ++x) pixels.push_back(row[x] & 0x00FFFFFFu);
     }
     return pixels;
 }
 
+int Screen::countInside(SDL_Color colour, SDL_Rect rect) {
+    const Uint32 wanted = SDL_MapRGB(surface_->format, colour.r, colour.g, colour.b) & 0x00FFFFFFu;
+    const std::vector<Uint32> pixels = snapshot(rect);
+    return static_cast<int>(std::count(pixels.begin(), pixels.end(), wanted));
+}
+
+int Screen::countOutside(SDL_Color colour, SDL_Rect rect) {
+    return countInside(colour, kWindow) - countInside(colour, rect);
+}
+
 Entity enemyAt(float x, float y, int32_t type, int32_t health, int32_t attack, int32_t level) {
-    Entity enemy;
-    enemy.x = x;
-    enemy.y = y;
-    enemy.w = 50;
-    enemy.h = 100;
-    enemy.type = type;
-    enemy.health = health;
-    enemy.attack = attack;
-    enemy.level = level;
-    enemy.spawned = 1;
-    return enemy;
+    return Entity{x, y, 50, 100, health, level, attack, {}, 1, type};
 }
 
 }  // namespace support

@@ -25,8 +25,6 @@ unsigned seedGiving(std::initializer_list<std::pair<int, int>> remainders);
 struct FakeKeyboard {
     FakeKeyboard() { keyboardState = keys; }
     ~FakeKeyboard() { keyboardState = nullptr; }
-    FakeKeyboard(const FakeKeyboard&) = delete;
-    FakeKeyboard& operator=(const FakeKeyboard&) = delete;
     Uint8 keys[SDL_NUM_SCANCODES] = {};
 };
 
@@ -41,6 +39,7 @@ inline constexpr SDL_Color kEnemyColours[kEnemyKindCount] = {
 inline constexpr SDL_Color kHealthBarColour{200, 100, 0, 255};
 inline constexpr SDL_Color kExplosionColour{200, 0, 200, 255};
 inline constexpr SDL_Color kBlack{0, 0, 0, 255};
+inline constexpr SDL_Rect kWindow{0, 0, 800, 800};
 
 // The program-wide renderer is SDL's software renderer over an 800x800 surface, cleared to
 // black; `state` holds the start values, the three buttons and an asset set of one-colour
@@ -61,8 +60,6 @@ class Screen : public ::testing::Test {
 
   private:
     SDL_Texture* solidTexture(SDL_Color colour);
-    Uint32 rgbAt(int x, int y);
-
     SDL_Surface* surface_ = nullptr;
 };
 
