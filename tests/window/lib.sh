@@ -12,6 +12,7 @@ trap 'stop_game 2>/dev/null || true; rm -rf "$WORK"' EXIT
 run_under_xvfb() {
     if [ -z "${BRANNOCH_IN_XVFB:-}" ]; then
         export BRANNOCH_IN_XVFB=1
+        rm -rf "$WORK"  # exec skips the exit trap; the inner run makes its own
         exec xvfb-run -a -s "-screen 0 1024x1024x24" bash "$0" "$@"
     fi
 }
@@ -64,11 +65,11 @@ d.flush()
 PY
 }
 
-# Clicks at window position ($1, $2): the game polls the mouse, so the button stays down a while.
+# Clicks at window position ($1, $2). The game polls the mouse, so the button stays down for a
+# few frames; one xdotool process presses and releases, so that a busy machine cannot stretch
+# the press past 0.1 s (a held button repeats its action).
 click_at() {
-    xdotool mousemove --window "$WINDOW" "$1" "$2" mousedown 1
-    sleep 0.08
-    xdotool mouseup 1
+    xdotool mousemove --window "$WINDOW" "$1" "$2" mousedown 1 sleep 0.05 mouseup 1
     sleep 0.25
 }
 
