@@ -7,9 +7,9 @@ PREFIX ?= /usr/local
 CMAKE_EXTRA_FLAGS ?=
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-# What building and playing need (dpkg-dev: the package's dependencies, for make package).
+# What building and playing need (dpkg-dev and file: the package's dependencies, for make package).
 BUILD_PACKAGES := g++ cmake make pkg-config \
-	libsdl2-dev libsdl2-ttf-dev libsdl2-mixer-dev libsdl2-image-dev libsndfile1-dev dpkg-dev
+	libsdl2-dev libsdl2-ttf-dev libsdl2-mixer-dev libsdl2-image-dev libsndfile1-dev dpkg-dev file
 # What the tests need on top: GoogleTest, a virtual X server and the tools that drive it.
 TEST_PACKAGES := libgtest-dev xvfb xauth xdotool x11-utils imagemagick python3 python3-xlib \
 	clang libclang-rt-14-dev desktop-file-utils appstream
