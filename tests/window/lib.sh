@@ -34,11 +34,21 @@ start_game() {
     GAME_PID=$!
 }
 
-# Waits for the window and puts its id into WINDOW.
+# Waits for the window and puts its id into WINDOW. Looks again when xdotool trips over a
+# window that vanished while it was looking (SDL makes and drops a helper window while it
+# starts), which ends xdotool with BadWindow.
 wait_window() {
-    WINDOW=$(timeout 20 xdotool search --sync --name '^Brannoch$' | head -n 1) ||
-        fail "no window titled Brannoch"
-    sleep 0.5  # let a few frames be drawn
+    local attempt
+    for attempt in 1 2 3 4 5; do
+        WINDOW=$(timeout 20 xdotool search --sync --name '^Brannoch$' 2>/dev/null | head -n 1) ||
+            true
+        if [ -n "$WINDOW" ]; then
+            sleep 0.5  # let a few frames be drawn
+            return 0
+        fi
+        sleep 0.2
+    done
+    fail "no window titled Brannoch"
 }
 
 # Ends the game with SIGTERM (SDL turns it into a quit request) and puts its status into STATUS.
@@ -105,7 +115,7 @@ play_briefly() {
     local folder=$1 label=$2
     local font=$folder/DelaGothicOne-Regular.ttf health=(400 20 100 50) black before
     start_game "$folder"
-    await_window
+    wait_window
     before=$(box_sum "${health[@]}")
     if [ -e "$font" ]; then
         black=b2fe457348de243a579a1591d3815170  # md5 of 100 x 50 black pixels, 4 bytes each
@@ -132,20 +142,4 @@ play_briefly() {
     stop_game
     [ "$STATUS" = 0 ] || fail "$label: exit status $STATUS; standard error: $(tail -n 20 "$WORK/err.txt")"
     [ "$(tail -n 1 "$WORK/out.txt")" = "3" ] || fail "$label: standard output: $(cat "$WORK/out.txt")"
-}
-
-# Like wait_window, but looks again when xdotool trips over a window that vanished while it was
-# looking (SDL makes and drops a helper window while it starts), which ends xdotool with BadWindow.
-await_window() {
-    local attempt
-    for attempt in 1 2 3 4 5; do
-        WINDOW=$(timeout 20 xdotool search --sync --name '^Brannoch$' 2>/dev/null | head -n 1) ||
-            true
-        if [ -n "$WINDOW" ]; then
-            sleep 0.5  # let a few frames be drawn
-            return 0
-        fi
-        sleep 0.2
-    done
-    fail "no window titled Brannoch"
 }

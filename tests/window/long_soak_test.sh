@@ -12,7 +12,7 @@ LIMIT_KIB=4096   # allowed growth
 mkdir -p "$WORK/game"
 cp "$ASSETS"/* "$WORK/game/"
 start_game "$WORK/game"
-await_window
+wait_window
 
 # One process drives the mouse and the keyboard through XTEST and reads the memory, so that the
 # clicks keep their pace even on a busy machine. Prints: clicks, Down presses, resident memory
