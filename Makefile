@@ -68,7 +68,8 @@ SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 \
 	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0
 
 sanitize: deps-test
-	cmake -S . -B $(ASAN_DIR) -DCMAKE_BUILD_TYPE=Debug -DBRANNOCH_SANITIZE=ON $(CMAKE_EXTRA_FLAGS)
+	cmake -S . -B $(ASAN_DIR) -DCMAKE_BUILD_TYPE=Debug -DBRANNOCH_SANITIZE=ON -DBRANNOCH_BENCH=OFF \
+		$(CMAKE_EXTRA_FLAGS)
 	$(SANITIZER_ENV) cmake --build $(ASAN_DIR) -j $(JOBS)
 	cd $(ASAN_DIR) && $(SANITIZER_ENV) ctest --output-on-failure -j $(JOBS) -LE 'window|longsoak'
 	cd $(ASAN_DIR) && $(SANITIZER_ENV) ASAN_OPTIONS=detect_leaks=0 \
