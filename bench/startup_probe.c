@@ -1,4 +1,4 @@
-/* Start-up probe: preloaded into the real game (LD_PRELOAD) by bench/startup.sh. It passes every
+/* Start-up probe: preloaded into the real game (LD_PRELOAD) by bench/real_game.sh. It passes every
  * call straight on to the library, and until the first SDL_RenderPresent it notes when each
  * start-up call began and ended and which files SDL opened. Right after the first present it
  * writes the list, the time from exec to that present, and any file opened twice.

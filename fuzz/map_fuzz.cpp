@@ -21,20 +21,12 @@ void check(bool holds, const char* what) {
     std::abort();
 }
 
+// The kind a byte makes, looked up by its place in the list of tile bytes; -1 for no tile.
 int expectedKind(char c) {
-    switch (c) {
-        case '-':
-        case '@':
-            return 0;
-        case '#':
-            return 1;
-        case '*':
-            return 2;
-        case '$':
-            return 3;
-        default:
-            return -1;
-    }
+    static const std::string kTileBytes = "-#*$";
+    if (c == '@') return 0;
+    const size_t place = kTileBytes.find(c);
+    return place == std::string::npos ? -1 : static_cast<int>(place);
 }
 
 // A record that no map cell or player mark could produce, to see what the reader touched.

@@ -59,12 +59,8 @@ bool startUp(Shell& shell, GameState& state) {
     state.assets = loadAssets();
     shell.previousCounter = SDL_GetPerformanceCounter();
 
-    state.clickTimer = 0.0;
-    state.enemiesAnswered = true;
+    // The rest of the start values are GameState's own initialisers.
     state.player.texture = state.assets.playerStanding;
-    state.selectedTarget = 0;
-    state.experienceNeeded = 10;
-    state.vraskCount = 1;
     placePlayer(state.player, kFallbackPlayerX, kFallbackPlayerY, 0);
 
     makeButtons(state.buttons);
