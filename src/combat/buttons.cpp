@@ -3,7 +3,6 @@
 #include <SDL.h>
 
 #include "combat/progression.h"
-#include "shell/game_state.h"
 #include "world/statistics.h"
 
 void makeButtons(std::vector<Button>& buttons) {

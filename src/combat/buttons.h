@@ -3,10 +3,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "combat/button.h"
+#include "game/button.h"
+#include "game/game_state.h"
 #include "world/entity.h"
-
-struct GameState;
 
 // Seconds that must pass between two looks at the mouse.
 inline constexpr double kClickInterval = 0.1;

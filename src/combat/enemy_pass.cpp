@@ -6,8 +6,7 @@
 #include <cstdlib>
 
 #include "render/effects.h"
-#include "shell/game_state.h"
-#include "shell/globals.h"
+#include "game/globals.h"
 #include "world/statistics.h"
 
 namespace {

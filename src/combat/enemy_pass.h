@@ -1,8 +1,9 @@
 #pragma once
 
-#include "world/entity.h"
+#include <cstdint>
 
-struct GameState;
+#include "game/game_state.h"
+#include "world/entity.h"
 
 // Vrask a dying enemy of `type` may leave; 0 for a type outside 0..4.
 int32_t vraskDrop(int32_t type);

@@ -1,15 +1,11 @@
 #include "combat/progression.h"
 
-#include <SDL.h>
-
 #include "render/effects.h"
-#include "shell/game_state.h"
-#include "shell/globals.h"
 #include "world/enemy_waves.h"
 #include "world/statistics.h"
 
-void cycleTarget(GameState& state) {
-    if (keyboardState == nullptr || keyboardState[SDL_SCANCODE_DOWN] == 0) return;
+void cycleTarget(GameState& state, bool downHeld) {
+    if (!downHeld) return;
     // Unsigned on purpose: with no enemies, count - 1 is the largest value and the selection
     // just grows.
     const uint32_t count = static_cast<uint32_t>(state.enemies.size());

@@ -2,16 +2,16 @@
 
 #include <cstddef>
 
-struct GameState;
+#include "game/game_state.h"
 
 // Button positions, as makeButtons lays them out.
 inline constexpr size_t kAttackButton = 0;
 inline constexpr size_t kBlockButton = 1;
 inline constexpr size_t kVraskButton = 2;
 
-// Frame step: while the Down arrow is held, the selection moves on by one enemy each frame,
-// wrapping to the first.
-void cycleTarget(GameState& state);
+// Frame step: while the Down arrow is held (`downHeld`, read from the keyboard by the frame),
+// the selection moves on by one enemy each frame, wrapping to the first.
+void cycleTarget(GameState& state, bool downHeld);
 
 // Frame step: turns enough experience into one level and five attack power; a larger
 // surplus waits for the next frames, one level per frame.

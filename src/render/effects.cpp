@@ -4,8 +4,7 @@
 #include <vector>
 
 #include "render/text.h"
-#include "shell/game_state.h"
-#include "shell/globals.h"
+#include "game/globals.h"
 
 namespace {
 

@@ -2,10 +2,9 @@
 
 #include <cstdint>
 
-#include "render/effect.h"
+#include "game/effect.h"
+#include "game/game_state.h"
 #include "world/entity.h"
-
-struct GameState;
 
 inline constexpr double kFloatingNumberLifetime = 0.5;  // seconds
 inline constexpr double kExplosionLifetime = 0.2;       // seconds

@@ -3,15 +3,14 @@
 #include <SDL.h>
 
 #include "render/text.h"
-#include "shell/game_state.h"
-#include "shell/globals.h"
+#include "game/globals.h"
 
-void drawBackground(GameState& state) {
+void drawBackground(const GameState& state) {
     const SDL_Rect window{0, 0, 800, 800};
     SDL_RenderCopy(renderer, state.assets.background, nullptr, &window);
 }
 
-void drawHud(GameState& state) {
+void drawHud(const GameState& state) {
     TTF_Font* font = state.assets.font;
     const Entity& player = state.player;
     // The level row (y 20) and the attack-power row (y 50) overlap; the later one lies on top.
@@ -25,12 +24,12 @@ void drawHud(GameState& state) {
     drawText(font, decimalText(state.vraskCount), kPaleYellow, {150, 100, 100, 50});
 }
 
-void drawPlayer(GameState& state) {
+void drawPlayer(const GameState& state) {
     const SDL_Rect place{300, 300, 50, 100};
     SDL_RenderCopy(renderer, state.player.texture, nullptr, &place);
 }
 
-void drawButtons(GameState& state) {
+void drawButtons(const GameState& state) {
     for (const Button& button : state.buttons) {
         const SDL_Rect rect{button.x, button.y, button.w, button.h};
         SDL_RenderDrawRect(renderer, &rect);

@@ -1,13 +1,12 @@
 #include "render/text.h"
 
-#include "shell/globals.h"
+#include "game/globals.h"
+#include "game/owned.h"
 
 void drawText(TTF_Font* font, const std::string& text, SDL_Color colour, SDL_Rect rect) {
-    SDL_Surface* image = TTF_RenderText_Solid(font, text.c_str(), colour);
-    SDL_Texture* texture = SDL_CreateTextureFromSurface(renderer, image);
-    SDL_RenderCopy(renderer, texture, nullptr, &rect);
-    SDL_FreeSurface(image);
-    SDL_DestroyTexture(texture);
+    const Owned<SDL_Surface> image(TTF_RenderText_Solid(font, text.c_str(), colour));
+    const Owned<SDL_Texture> texture(SDL_CreateTextureFromSurface(renderer, image.get()));
+    SDL_RenderCopy(renderer, texture.get(), nullptr, &rect);
 }
 
 std::string decimalText(int32_t value) {

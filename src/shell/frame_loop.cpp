@@ -2,33 +2,12 @@
 
 #include <SDL.h>
 
-#include "combat/buttons.h"
-#include "combat/enemy_pass.h"
-#include "combat/progression.h"
-#include "render/effects.h"
-#include "render/scene.h"
-#include "shell/globals.h"
-#include "world/enemy_waves.h"
+#include "combat/frame_steps.h"
+#include "game/globals.h"
 
 double frameDeltaSeconds(uint64_t previousCounter, uint64_t now, uint64_t frequency) {
     const uint64_t elapsedThousandths = (now - previousCounter) * 1000u;
     return static_cast<double>(elapsedThousandths) / static_cast<double>(frequency) * 0.001;
-}
-
-void runFrameSteps(GameState& state, double frameDelta) {
-    state.clickTimer += frameDelta;
-    cycleTarget(state);
-    checkLevelUp(state);  // before the HUD, so a level-up shows at once
-    drawBackground(state);
-    drawHud(state);
-    drawPlayer(state);
-    updateFloatingNumbers(state, frameDelta);  // numbers lie under the enemies
-    enemyPass(state);                          // answers the previous frame's action
-    updateExplosions(state, frameDelta);
-    drawButtons(state);  // buttons lie over everything
-    handleClick(state);
-    resetAfterDeath(state);  // sees this frame's blows and this frame's action
-    refillWave(state);       // a wave made by the death reset pays no Vrask
 }
 
 void runFrame(Shell& shell, GameState& state) {

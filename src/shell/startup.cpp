@@ -9,8 +9,8 @@
 #include <ctime>
 #include <string>
 
-#include "combat/buttons.h"
-#include "shell/globals.h"
+#include "combat/new_game.h"
+#include "game/globals.h"
 #include "world/map_loader.h"
 
 namespace {
@@ -33,37 +33,29 @@ void startLibraries() {
     if (IMG_Init(IMG_INIT_PNG) == 0) writeLine(std::string("Image init failed: ") + SDL_GetError());
 }
 
-// Where the player stands, with the start statistics, when the map has no player mark:
-// the cell the shipped map marks.
-constexpr float kFallbackPlayerX = 200.0f;
-constexpr float kFallbackPlayerY = 240.0f;
-
 }  // namespace
 
 bool startUp(Shell& shell, GameState& state) {
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     startLibraries();
 
-    shell.window = SDL_CreateWindow("Brannoch", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 800,
-                                    800, SDL_WINDOW_SHOWN);
+    shell.window.reset(SDL_CreateWindow("Brannoch", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                        800, 800, SDL_WINDOW_SHOWN));
     if (shell.window == nullptr) {
         writeLine(std::string("Window could not be created: ") + SDL_GetError());
         return false;
     }
-    renderer = SDL_CreateRenderer(shell.window, -1, 0);
+    shell.renderer.reset(SDL_CreateRenderer(shell.window.get(), -1, 0));
+    renderer = shell.renderer.get();
     if (renderer == nullptr) {
         writeLine(std::string("Renderer could not be created: ") + SDL_GetError());
         return false;
     }
 
-    state.assets = loadAssets();
+    state.assets = loadAssets(shell.assets);
     shell.previousCounter = SDL_GetPerformanceCounter();
 
-    // The rest of the start values are GameState's own initialisers.
-    state.player.texture = state.assets.playerStanding;
-    placePlayer(state.player, kFallbackPlayerX, kFallbackPlayerY, 0);
-
-    makeButtons(state.buttons);
+    prepareGame(state);
     keyboardState = SDL_GetKeyboardState(nullptr);
     loadMap(state.tiles, state.player);
     writeLine(std::to_string(state.buttons.size()));
@@ -74,12 +66,12 @@ bool startUp(Shell& shell, GameState& state) {
 }
 
 void shutDown(Shell& shell, GameState& state) {
-    releaseAssets(state.assets);
+    state.assets = AssetSet{};
+    shell.assets = AssetOwners{};
     TTF_Quit();
     Mix_Quit();
-    SDL_DestroyRenderer(renderer);
     renderer = nullptr;
-    SDL_DestroyWindow(shell.window);
-    shell.window = nullptr;
+    shell.renderer.reset();
+    shell.window.reset();
     SDL_Quit();
 }

@@ -4,11 +4,16 @@
 
 #include <cstdint>
 
-#include "shell/game_state.h"
+#include "game/assets.h"
+#include "game/game_state.h"
+#include "game/owned.h"
 
-// What the entry point holds besides the game state.
+// What the entry point holds besides the game state: the owners of the window, the renderer
+// and the assets, and the frame clock.
 struct Shell {
-    SDL_Window* window = nullptr;
+    Owned<SDL_Window> window;
+    Owned<SDL_Renderer> renderer;  // lent to every drawing step as the program-wide `renderer`
+    AssetOwners assets;            // lent to the game as `GameState::assets`
     uint64_t previousCounter = 0;  // high-resolution counter at the start of the last frame
 };
 
@@ -19,6 +24,6 @@ struct Shell {
 // without them there is no game to show.
 bool startUp(Shell& shell, GameState& state);
 
-// Releases the assets we own, then closes the libraries in order; the renderer takes its
-// textures with it.
+// Releases the assets, then closes the libraries and drops the renderer and the window in
+// their fixed order. The game state's lists go after, with the state.
 void shutDown(Shell& shell, GameState& state);

@@ -2,7 +2,6 @@
 
 #include <cstdlib>
 
-#include "shell/game_state.h"
 #include "world/statistics.h"
 
 namespace {
@@ -70,8 +69,8 @@ void spawnWave(std::vector<Entity>& enemies, const Entity& player) {
     }
 }
 
-void refillWave(GameState& state) {
-    if (!state.enemies.empty()) return;
-    state.vraskCount = saturatingAdd(state.vraskCount, 1);
-    spawnWave(state.enemies, state.player);
+void refillWave(std::vector<Entity>& enemies, const Entity& player, int32_t& vraskCount) {
+    if (!enemies.empty()) return;
+    vraskCount = saturatingAdd(vraskCount, 1);
+    spawnWave(enemies, player);
 }

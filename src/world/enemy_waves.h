@@ -4,8 +4,6 @@
 
 #include "world/entity.h"
 
-struct GameState;
-
 // The five enemy kinds: health, level (also the experience a defeat gives) and attack.
 struct EnemyKind {
     int32_t health;
@@ -25,5 +23,6 @@ int32_t chooseEnemyKind(int32_t level);
 // standing on a diagonal from (600, 300). Draws the wave size from rand() on every call.
 void spawnWave(std::vector<Entity>& enemies, const Entity& player);
 
-// Last step of a frame: an empty enemy list pays one Vrask and brings the next wave.
-void refillWave(GameState& state);
+// Last step of a frame: an empty enemy list pays one Vrask into `vraskCount` and brings the
+// next wave for the player's level.
+void refillWave(std::vector<Entity>& enemies, const Entity& player, int32_t& vraskCount);

@@ -1,9 +1,10 @@
 #pragma once
 
-#include <SDL.h>
-
 #include <cstdint>
 #include <vector>
+
+// The player's pose is a picture of the renderer; the world only carries the pointer.
+struct SDL_Texture;
 
 // One record for everything that has a place on the board: a map cell, the player, an enemy.
 // The three uses differ only in which fields their maker fills; unset fields stay zero.

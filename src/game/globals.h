@@ -2,7 +2,8 @@
 
 #include <SDL.h>
 
-// The only state the game keeps outside the entry point. Zero until start-up sets them.
+// The only state the game keeps outside the entry point. Zero until start-up sets them; the
+// entry point owns what they point to.
 
 // The renderer of the game window; every drawing step draws with it.
 extern SDL_Renderer* renderer;

@@ -1,4 +1,4 @@
-#include "shell/globals.h"
+#include "game/globals.h"
 
 SDL_Renderer* renderer;
 bool quitRequested;

@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "combat/button.h"
-#include "render/effect.h"
-#include "shell/assets.h"
+#include "game/assets.h"
+#include "game/button.h"
+#include "game/effect.h"
 #include "world/entity.h"
 
 // Everything the entry point holds for the game. Every frame step takes it and returns
@@ -25,5 +25,5 @@ struct GameState {
     bool enemiesAnswered = true;    // false from a player action until the enemies strike
     double clickTimer = 0.0;        // seconds since clicks were last examined
 
-    AssetSet assets;
+    AssetSet assets;  // borrowed: their owners live in the entry point
 };
