@@ -1,21 +1,21 @@
 #include "fight.h"
 
 #include <SDL_ttf.h>
-#include <unistd.h>
 
 #include <cstdio>
+#include <optional>
 
 #include "combat/buttons.h"
-#include "render/effect.h"
-#include "shell/assets.h"
-#include "shell/frame_loop.h"
-#include "shell/globals.h"
+#include "combat/frame_steps.h"
+#include "game/effect.h"
+#include "game/globals.h"
+#include "software_screen.h"
 
 namespace bench {
 
 namespace {
 
-SDL_Surface* screen = nullptr;
+std::optional<SoftwareScreen> screen;
 
 constexpr SDL_Color kPaleYellow{255, 255, 100, 0};
 constexpr SDL_Color kRed{255, 0, 50, 0};
@@ -89,38 +89,21 @@ inline void text(TTF_Font* font, const char* characters, SDL_Color colour, const
 }  // namespace
 
 bool openScreen(AssetSet& assets) {
-    if (TTF_Init() != 0) {
-        std::fprintf(stderr, "TTF_Init: %s\n", SDL_GetError());
-        return false;
-    }
-    screen = SDL_CreateRGBSurfaceWithFormat(0, 800, 800, 32, SDL_PIXELFORMAT_ARGB8888);
-    renderer = screen != nullptr ? SDL_CreateSoftwareRenderer(screen) : nullptr;
-    if (renderer == nullptr) {
-        std::fprintf(stderr, "software renderer: %s\n", SDL_GetError());
-        return false;
-    }
-    // The game finds its files by bare name in the working directory.
-    if (chdir(BRANNOCH_ASSET_DIR) != 0) {
-        std::perror(BRANNOCH_ASSET_DIR);
-        return false;
-    }
-    assets = loadAssets();
-    if (assets.font == nullptr || assets.background == nullptr || assets.healthBar == nullptr ||
-        assets.explosion == nullptr || assets.playerAttacking == nullptr ||
-        assets.enemySprites[0] == nullptr || assets.enemySprites[1] == nullptr) {
-        std::fprintf(stderr, "the assets in %s did not load\n", BRANNOCH_ASSET_DIR);
+    screen.emplace();
+    assets = screen->realAssets();
+    if (renderer == nullptr || assets.font == nullptr || assets.background == nullptr ||
+        assets.healthBar == nullptr || assets.explosion == nullptr ||
+        assets.playerAttacking == nullptr || assets.enemySprites[0] == nullptr ||
+        assets.enemySprites[1] == nullptr) {
+        std::fprintf(stderr, "the screen or the assets in %s did not load\n", BRANNOCH_ASSET_DIR);
         return false;
     }
     return true;
 }
 
 void closeScreen(AssetSet& assets) {
-    releaseAssets(assets);
-    SDL_DestroyRenderer(renderer);  // takes the textures with it
-    renderer = nullptr;
-    SDL_FreeSurface(screen);
-    screen = nullptr;
-    TTF_Quit();
+    assets = AssetSet{};
+    screen.reset();
 }
 
 GameState makeFightState(const AssetSet& assets) {
@@ -238,8 +221,7 @@ FightSummary summarize(const GameState& state) {
 }
 
 std::vector<Uint32> framePixels() {
-    const auto* first = static_cast<const Uint32*>(screen->pixels);
-    return std::vector<Uint32>(first, first + screen->h * screen->pitch / 4);
+    return screen->pixels(kWindow);
 }
 
 }  // namespace bench

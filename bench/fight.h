@@ -5,16 +5,16 @@
 #include <cstdint>
 #include <vector>
 
-#include "shell/game_state.h"
+#include "game/game_state.h"
 
 // What the benchmarks draw: one frame of a typical fight, three ways. Everything here runs on
 // SDL's software renderer over an 800x800 surface (no window, no SDL_Init), set as the
 // program-wide `renderer`, with the game's real pictures and font.
 namespace bench {
 
-// Creates the surface and the renderer, starts the font library and loads the real assets from
-// BRANNOCH_ASSET_DIR (the working directory becomes that folder, as for the game). Sounds and
-// music stay null: there is no audio device. Returns false, with a line on stderr, on failure.
+// Opens the software screen that the tests draw on too, with the real assets loaded from
+// BRANNOCH_ASSET_DIR (the working directory becomes that folder, as for the game) and SDL's
+// dummy audio device. Returns false, with a line on stderr, on failure.
 bool openScreen(AssetSet& assets);
 void closeScreen(AssetSet& assets);
 

@@ -4,16 +4,15 @@
 
 #include <tuple>
 
-#include "shell/game_state.h"
-#include "test_support.h"
+#include "support/rules.h"
 
 namespace {
 
-class Buttons : public support::Screen {
+class Buttons : public Screen {
   protected:
     void SetUp() override {
         Screen::SetUp();
-        state.enemies = {support::enemyAt(600.0f, 300.0f, 0, 50, 10, 2)};
+        state.enemies = {enemyAt(600.0f, 300.0f, 0, 50, 10, 2)};
         state.player.texture = nullptr;  // so that every pose change shows, the standing one too
         state.clickTimer = kClickInterval;
         start_ = state;

@@ -6,12 +6,11 @@
 #include <tuple>
 
 #include "render/text.h"
-#include "shell/game_state.h"
-#include "test_support.h"
+#include "support/rules.h"
 
 namespace {
 
-class Effects : public support::Screen {
+class Effects : public Screen {
   protected:
     static SDL_Rect rowRect(size_t i) { return {10, 10 + 30 * static_cast<int>(i), 30, 12}; }
 };
@@ -29,14 +28,14 @@ TEST_F(Effects, AgedDrawnThenErasedPastTheirLifetime) {
         {true, {0.0}, 0.3, {}}};
     for (const auto& [explosions, ages, delta, left] : cases) {
         SCOPED_TRACE(testing::Message() << explosions << " " << ages.size() << " " << delta);
-        clear();
+        screen.clear();
         std::vector<Effect>& list = explosions ? state.explosions : state.floatingNumbers;
         list.clear();
         for (size_t i = 0; i < ages.size(); ++i) list.push_back({rowRect(i), "88", ages[i], 0});
         updateFloatingNumbers(state, delta);
         updateExplosions(state, delta);
-        const SDL_Color colour = explosions ? support::kExplosionColour : kRed;
-        for (size_t i = 0; i < ages.size(); ++i) EXPECT_GT(countInside(colour, rowRect(i)), 0);
+        const SDL_Color colour = explosions ? kExplosionColour : kRed;
+        for (size_t i = 0; i < ages.size(); ++i) EXPECT_GT(screen.count(colour, rowRect(i)), 0);
         ASSERT_EQ(list.size(), left.size());
         for (size_t i = 0; i < left.size(); ++i) {
             EXPECT_EQ(list[i].rect.y, rowRect(static_cast<size_t>(left[i])).y);
@@ -48,7 +47,7 @@ TEST_F(Effects, AgedDrawnThenErasedPastTheirLifetime) {
 // A number is red for an enemy's blow (0) and green otherwise; an explosion's text is never
 // drawn. Nothing shows outside the record's box.
 TEST_F(Effects, ColourFollowsWhatTheRecordIs) {
-    const SDL_Color all[] = {kRed, kGreen, kPaleYellow, support::kExplosionColour};
+    const SDL_Color all[] = {kRed, kGreen, kPaleYellow, kExplosionColour};
     const struct {
         bool explosion;
         int32_t fromPlayer;
@@ -56,7 +55,7 @@ TEST_F(Effects, ColourFollowsWhatTheRecordIs) {
     } cases[] = {{false, 0, 0}, {false, 1, 1}, {false, 7, 1}, {true, 1, 3}};
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.explosion << " " << c.fromPlayer);
-        clear();
+        screen.clear();
         state.floatingNumbers.clear();
         const SDL_Rect rect = c.explosion ? SDL_Rect{650, 350, 50, 50} : SDL_Rect{300, 500, 30, 12};
         std::vector<Effect>& list = c.explosion ? state.explosions : state.floatingNumbers;
@@ -65,7 +64,7 @@ TEST_F(Effects, ColourFollowsWhatTheRecordIs) {
         updateExplosions(state, 0.01);
         for (int colour = 0; colour < 4; ++colour) {
             EXPECT_EQ(countOutside(all[colour], rect), 0);
-            EXPECT_EQ(countInside(all[colour], rect) > 0, colour == c.shown);
+            EXPECT_EQ(screen.count(all[colour], rect) > 0, colour == c.shown);
         }
     }
 }

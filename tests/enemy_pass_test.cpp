@@ -5,14 +5,11 @@
 #include <cstdlib>
 #include <tuple>
 
-#include "shell/game_state.h"
-#include "test_support.h"
+#include "support/rules.h"
 
 namespace {
 
-using support::enemyAt;
-
-class EnemyPass : public support::Screen {};
+class EnemyPass : public Screen {};
 
 // Death is tested after the blow: at 0 health or below an enemy strikes once more, then leaves.
 TEST_F(EnemyPass, EveryEnemyStrikesThenTheFelledOnesLeave) {
@@ -21,7 +18,7 @@ TEST_F(EnemyPass, EveryEnemyStrikesThenTheFelledOnesLeave) {
     state.enemiesAnswered = false;
     state.player.health = 160;  // falls below 0 at the third blow; the pass does not care
     // Draws: first enemy x, y; second x, y, death roll; third x, y, death roll.
-    const std::vector<int> draws = support::drawsAfter(11, 8);
+    const std::vector<int> draws = drawsAfter(11, 8);
     std::srand(11);
     enemyPass(state);
 
@@ -31,6 +28,9 @@ TEST_F(EnemyPass, EveryEnemyStrikesThenTheFelledOnesLeave) {
     EXPECT_TRUE(state.enemiesAnswered);
     EXPECT_EQ(state.player.experience, 40);
     EXPECT_EQ(state.explosions.size(), 2u);
+    // One death sound for each of the two deaths.
+    EXPECT_EQ(screen.playing(),
+              std::vector<Mix_Chunk*>(2, state.assets.enemyDeathSound));
     EXPECT_EQ(state.vraskCount, 1 + (draws[4] % 100 > 50 ? 2 : 0) + (draws[7] % 100 > 50 ? 8 : 0));
     const std::tuple<const char*, size_t> numbers[] = {{"10", 0}, {"25", 2}, {"150", 5}};
     ASSERT_EQ(state.floatingNumbers.size(), 3u);
@@ -70,7 +70,7 @@ TEST_F(EnemyPass, DefeatPaysVraskAboveFiftyForKnownKinds) {
         state.vraskCount = 1;
         state.player.experience = 3;
         state.explosions.clear();
-        std::srand(support::seedGiving({{100, c.roll}}));
+        std::srand(seedGiving({{100, c.roll}}));
         rewardDefeat(state, enemyAt(123.7f, -4.5f, c.type, 0, 10, 13));
         EXPECT_EQ(state.vraskCount, 1 + c.vrask);
         EXPECT_EQ(state.player.experience, 16);
@@ -87,15 +87,15 @@ TEST_F(EnemyPass, SpriteByKindAndOnePixelOfBarPerHealthPoint) {
     const std::tuple<int32_t, int32_t> cases[] = {{0, 40}, {4, 1}, {2, 0}, {7, 40}, {-1, 40}};
     for (const auto& [type, health] : cases) {
         SCOPED_TRACE(testing::Message() << "type " << type << " health " << health);
-        clear();
+        screen.clear();
         state.enemies = {enemyAt(600.9f, 300.0f, type, health, 10, 2)};
         enemyPass(state);
         const bool known = type >= 0 && type < kEnemyKindCount;
-        const SDL_Color shown = known ? support::kEnemyColours[type] : support::kBlack;
-        EXPECT_EQ(countInside(shown, {600, 300, 50, 100}), 50 * 100);
+        const SDL_Color shown = known ? kEnemyColours[type] : kBlack;
+        EXPECT_EQ(screen.count(shown, {600, 300, 50, 100}), 50 * 100);
         const SDL_Rect bar{590, 290, health, 10};
-        EXPECT_EQ(countInside(support::kHealthBarColour, bar), health * 10);
-        EXPECT_EQ(countOutside(support::kHealthBarColour, bar), 0);
+        EXPECT_EQ(screen.count(kHealthBarColour, bar), health * 10);
+        EXPECT_EQ(countOutside(kHealthBarColour, bar), 0);
     }
 }
 

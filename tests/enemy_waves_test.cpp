@@ -4,86 +4,80 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <iterator>
 #include <tuple>
 #include <vector>
 
-#include "shell/game_state.h"
-#include "test_support.h"
+#include "support/rules.h"
 
 namespace {
 
-// Per band of player levels, the lowest draw d = rand() % 100 that gives kind 1, 2, ... of a
-// wave's enemy; no thresholds for the levels that draw no kind and meet kind 0 only.
-struct Band {
-    int32_t lowest, highest;
-    std::vector<int> thresholds;
-};
-const Band kBands[] = {
-    {1, 5, {}},     {6, 9, {53}},           {10, 10, {}}, {11, 19, {36, 53}},
-    {20, 20, {}},   {21, 39, {21, 36, 49}}, {40, 40, {}}, {41, 99, {11, 21, 36, 46}},
-    {100, 150, {}},
-};
-
-int kindFor(const Band& band, int draw) {
-    const auto& t = band.thresholds;
-    return static_cast<int>(
-        std::count_if(t.begin(), t.end(), [&](int low) { return draw >= low; }));
-}
-
-TEST(EnemyWaves, KindChangesExactlyAtTheBandThresholds) {
-    for (int draw = 0; draw < 100; ++draw) {
-        const unsigned seed = support::seedGiving({{100, draw}});
-        for (const Band& band : kBands) {
-            for (int32_t level = band.lowest; level <= band.highest; ++level) {
-                std::srand(seed);
-                EXPECT_EQ(chooseEnemyKind(level), kindFor(band, draw)) << level << " " << draw;
-            }
-        }
+// The edges of the level bands and of the draws d = rand() % 100 within them. Rows: level, d,
+// kind; d -1 for the levels that draw nothing and meet kind 0 only.
+TEST(EnemyWaves, KindChangesExactlyAtTheBandEdges) {
+    const std::tuple<int32_t, int, int32_t> cases[] = {
+        {1, -1, 0},  {4, -1, 0},  {5, -1, 0},  {6, 52, 0},  {6, 53, 1},  {9, 53, 1},  {10, -1, 0},
+        {11, 35, 0}, {11, 36, 1}, {19, 52, 1}, {19, 53, 2}, {20, -1, 0}, {21, 20, 0}, {21, 21, 1},
+        {30, 35, 1}, {30, 36, 2}, {39, 48, 2}, {39, 49, 3}, {40, -1, 0}, {41, 10, 0}, {41, 11, 1},
+        {70, 20, 1}, {70, 21, 2}, {99, 35, 2}, {99, 36, 3}, {41, 45, 3}, {41, 46, 4}, {99, 99, 4},
+        {100, -1, 0}, {150, -1, 0}};
+    for (const auto& [level, draw, kind] : cases) {
+        SCOPED_TRACE(testing::Message() << "level " << level << " d " << draw);
+        const unsigned seed = seedGiving({{100, draw < 0 ? 99 : draw}});
+        const std::vector<int> draws = drawsAfter(seed, 2);
+        std::srand(seed);
+        EXPECT_EQ(chooseEnemyKind(level), kind);
+        // Only the mixed bands draw: the next number is the first or the second after the seed.
+        EXPECT_EQ(std::rand(), draws[draw < 0 ? 0 : 1]);
     }
 }
 
-// Appended after the enemy already there, on a diagonal from (600, 300).
-TEST(EnemyWaves, SizeKindsDrawsAndPlacesFollowTheLevel) {
-    const int stats[kEnemyKindCount][3] = {
+// Exactly one enemy below level 5, else one to three; appended after the enemy already there,
+// on a diagonal from (600, 300), with the statistics of their kind.
+TEST(EnemyWaves, SizeStatisticsAndPlacesFollowTheLevel) {
+    const std::tuple<int32_t, int32_t, int32_t> kinds[kEnemyKindCount] = {
         {50, 2, 10}, {800, 10, 25}, {2000, 30, 150}, {5000, 50, 550}, {10000, 100, 1500}};
     Entity player;
-    for (const Band& band : kBands) {
-        for (player.level = band.lowest; player.level <= band.highest; ++player.level) {
-            for (unsigned seed = 0; seed < 20; ++seed) {
-                SCOPED_TRACE(testing::Message() << "level " << player.level << " seed " << seed);
-                const std::vector<int> draws = support::drawsAfter(seed, 5);
-                const size_t size = player.level < 5 ? 1 : static_cast<size_t>(draws[0] % 3 + 1);
-                std::vector<Entity> enemies(1);
-                std::srand(seed);
-                spawnWave(enemies, player);
-                ASSERT_EQ(enemies.size(), 1 + size);
-                EXPECT_EQ(enemies[0].spawned, 0);
-                // One draw for the size, then one per enemy in the mixed bands only.
-                EXPECT_EQ(std::rand(), draws[1 + (band.thresholds.empty() ? 0 : size)]);
-                for (size_t i = 0; i < size; ++i) {
-                    const Entity& e = enemies[1 + i];
-                    const int k = kindFor(band, draws[1 + i] % 100);
-                    const float step = 50.0f * static_cast<float>(i);
-                    EXPECT_EQ(
-                        std::tie(e.type, e.health, e.level, e.attack, e.w, e.h, e.spawned),
-                        std::make_tuple(k, stats[k][0], stats[k][1], stats[k][2], 50, 100, 1));
-                    EXPECT_EQ(std::tie(e.x, e.y), std::make_tuple(600.0f + step, 300.0f + step));
-                }
+    bool seen[kEnemyKindCount] = {};
+    for (const int32_t level : {1, 4, 5, 41}) {
+        for (unsigned seed = 0; seed < 30; ++seed) {
+            SCOPED_TRACE(testing::Message() << "level " << level << " seed " << seed);
+            player.level = level;
+            const std::vector<int> draws = drawsAfter(seed, 5);
+            const size_t size = level < 5 ? 1 : static_cast<size_t>(draws[0] % 3 + 1);
+            std::vector<Entity> enemies(1);
+            std::srand(seed);
+            spawnWave(enemies, player);
+            ASSERT_EQ(enemies.size(), 1 + size);
+            // One draw for the size on every call, then one per enemy in the mixed bands only.
+            EXPECT_EQ(std::rand(), draws[level == 41 ? 1 + size : 1]);
+            for (size_t i = 0; i < size; ++i) {
+                const Entity& e = enemies[1 + i];
+                // The i-th enemy takes the kind of the i-th draw after the size.
+                std::srand(seedGiving({{100, draws[1 + i] % 100}}));
+                ASSERT_EQ(e.type, level == 41 ? chooseEnemyKind(level) : 0);
+                seen[e.type] = true;
+                EXPECT_EQ(std::tie(e.health, e.level, e.attack), kinds[e.type]);
+                EXPECT_EQ(std::make_tuple(e.w, e.h, e.spawned), std::make_tuple(50, 100, 1));
+                const float step = 50.0f * static_cast<float>(i);
+                EXPECT_EQ(std::tie(e.x, e.y), std::make_tuple(600.0f + step, 300.0f + step));
             }
         }
     }
+    EXPECT_EQ(std::count(std::begin(seen), std::end(seen), true), kEnemyKindCount);
 }
 
 TEST(EnemyWaves, RefillPaysOneVraskOnlyForAnEmptyList) {
-    GameState state;
-    state.vraskCount = 4;
-    refillWave(state);
-    ASSERT_EQ(state.enemies.size(), 1u);
-    EXPECT_EQ(state.vraskCount, 5);
-    state.enemies[0].health = -20;  // defeated but not yet removed: the list is not empty
-    refillWave(state);
-    EXPECT_EQ(state.enemies.size(), 1u);
-    EXPECT_EQ(state.vraskCount, 5);
+    Entity player;
+    player.level = 1;
+    std::vector<Entity> enemies;
+    int32_t vrask = 4;
+    refillWave(enemies, player, vrask);
+    ASSERT_EQ(enemies.size(), 1u);
+    EXPECT_EQ(vrask, 5);
+    enemies[0].health = -20;  // defeated but not yet removed: the list is not empty
+    refillWave(enemies, player, vrask);
+    EXPECT_EQ(std::make_tuple(enemies.size(), vrask), std::make_tuple(size_t{1}, 5));
 }
 
 }  // namespace

@@ -1,18 +1,20 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <sstream>
 #include <string>
 #include <tuple>
 
 #include "combat/buttons.h"
+#include "combat/frame_steps.h"
+#include "game/globals.h"
 #include "render/scene.h"
 #include "render/text.h"
 #include "shell/frame_loop.h"
-#include "test_support.h"
+#include "support/rules.h"
+#include "world/map_loader.h"
 
 namespace {
-
-using support::enemyAt;
 
 constexpr double kDelta = 0.05;  // seconds; two frames make a click interval
 
@@ -23,15 +25,15 @@ const std::tuple<const char*, int, int> kHud[] = {
     {"Health:", 300, 20},      {"100", 400, 20}, {"Level:", 50, 20},  {"1", 150, 20},
     {"Attack Power:", 50, 50}, {"5", 150, 50},   {"Vrask:", 50, 100}, {"3", 150, 100}};
 
-class Frame : public support::Screen {
+class Frame : public Screen {
   protected:
     void frame() { runFrameSteps(state, kDelta); }  // the background covers the whole window
     // The frame's `view` looks as if only the background and `text` in `box` were drawn.
     void expectAlone(const std::string& text, SDL_Rect box, SDL_Rect view) {
-        const std::vector<Uint32> shown = snapshot(view);
+        const std::vector<uint32_t> shown = screen.pixels(view);
         drawBackground(state);
         drawText(state.assets.font, text, kPaleYellow, box);
-        EXPECT_EQ(shown, snapshot(view)) << text;
+        EXPECT_EQ(shown, screen.pixels(view)) << text;
     }
 };
 
@@ -70,7 +72,7 @@ TEST_F(Frame, DeathResetMakesAWaveThatPaysNoVrask) {
     state.player.health = 5;
     state.enemies = {enemyAt(600.0f, 300.0f, 1, 0, 25, 10)};
     state.enemiesAnswered = false;
-    const std::vector<int> draws = support::drawsAfter(3, 5);
+    const std::vector<int> draws = drawsAfter(3, 5);
     std::srand(3);
     frame();
     // Strike x and y, the death roll, one wave size: the refill made no second wave.
@@ -89,26 +91,26 @@ TEST_F(Frame, LayersFromBackgroundToButtons) {
     std::srand(4);
     frame();
 
-    EXPECT_EQ(countInside(support::kExplosionColour, {220, 520, 50, 30}), 50 * 30);
-    EXPECT_GT(countInside(kPaleYellow, {220, 550, 50, 20}), 0);     // the label on top
-    EXPECT_GT(countInside(support::kBlack, {220, 550, 50, 1}), 0);  // the outline on top
-    EXPECT_EQ(countInside(kRed, support::kWindow), 0);  // the number lies under the enemy
-    EXPECT_EQ(countInside(support::kStandingColour, {300, 300, 50, 100}), 50 * 100);
-    EXPECT_EQ(countOutside(support::kStandingColour, {300, 300, 50, 100}), 0);
+    EXPECT_EQ(screen.count(kExplosionColour, {220, 520, 50, 30}), 50 * 30);
+    EXPECT_GT(screen.count(kPaleYellow, {220, 550, 50, 20}), 0);     // the label on top
+    EXPECT_GT(screen.count(kBlack, {220, 550, 50, 1}), 0);  // the outline on top
+    EXPECT_EQ(screen.count(kRed, kWindow), 0);  // the number lies under the enemy
+    EXPECT_EQ(screen.count(kStandingColour, {300, 300, 50, 100}), 50 * 100);
+    EXPECT_EQ(countOutside(kStandingColour, {300, 300, 50, 100}), 0);
 
     // Black only on the button outlines, pale yellow only in the buttons and the HUD.
     int outlines = 0, yellow = 0;
     for (const Button& b : state.buttons) {
-        const int outline = countInside(support::kBlack, {b.x, b.y, b.w, b.h}) -
-                            countInside(support::kBlack, {b.x + 1, b.y + 1, b.w - 2, b.h - 2});
+        const int outline = screen.count(kBlack, {b.x, b.y, b.w, b.h}) -
+                            screen.count(kBlack, {b.x + 1, b.y + 1, b.w - 2, b.h - 2});
         EXPECT_GT(outline, 0) << b.label;
-        EXPECT_GT(countInside(kPaleYellow, {b.x, b.y, b.w, b.h}), 0) << b.label;
+        EXPECT_GT(screen.count(kPaleYellow, {b.x, b.y, b.w, b.h}), 0) << b.label;
         outlines += outline;
-        yellow += countInside(kPaleYellow, {b.x, b.y, b.w, b.h});
+        yellow += screen.count(kPaleYellow, {b.x, b.y, b.w, b.h});
     }
-    yellow += countInside(kPaleYellow, {50, 20, 450, 130});  // the HUD
-    EXPECT_EQ(countInside(support::kBlack, support::kWindow), outlines);
-    EXPECT_EQ(countInside(kPaleYellow, support::kWindow), yellow);
+    yellow += screen.count(kPaleYellow, {50, 20, 450, 130});  // the HUD
+    EXPECT_EQ(screen.count(kBlack, kWindow), outlines);
+    EXPECT_EQ(screen.count(kPaleYellow, kWindow), yellow);
 }
 
 // Each HUD text looks as it does drawn alone in its box.
@@ -120,6 +122,45 @@ TEST_F(Frame, HudShowsEachTextInItsBox) {
         expectAlone(text, {x, y, 100, 50},
                     {x, y == 50 ? 70 : y, 100, y == 20 || y == 50 ? 30 : 50});
     }
+}
+
+// Start-up's values: the player at the shipped map's cell until a map mark says otherwise, the
+// three buttons with their exact labels, each drawn as its label alone over its outline.
+TEST_F(Frame, StartValuesAndTheThreeButtons) {
+    std::istringstream mapWithoutMark("--#\n*$\n");
+    loadMap(mapWithoutMark, state.tiles, state.player);
+    const Entity& p = state.player;
+    EXPECT_EQ(std::make_tuple(p.x, p.y, p.w, p.h, p.health, p.level, p.attack, p.experience),
+              std::make_tuple(200.0f, 240.0f, 10, 10, 100, 1, 5, 0));
+    EXPECT_EQ(std::make_tuple(p.texture, state.vraskCount, state.experienceNeeded,
+                              state.selectedTarget, state.enemiesAnswered, state.clickTimer),
+              std::make_tuple(state.assets.playerStanding, 1, 10, 0u, true, 0.0));
+    const std::tuple<const char*, SDL_Rect> buttons[] = {{"Attack", {185, 550, 100, 50}},
+                                                         {"Block", {350, 550, 100, 50}},
+                                                         {"Do Vrask!", {400, 650, 100, 50}}};
+    ASSERT_EQ(state.buttons.size(), 3u);
+    for (size_t i = 0; i < 3; ++i) {
+        drawBackground(state);
+        drawButtons(state);
+        const auto& [label, r] = buttons[i];
+        const Button& b = state.buttons[i];
+        EXPECT_EQ(std::make_tuple(b.label, b.x, b.y, b.w, b.h),
+                  std::make_tuple(label, r.x, r.y, r.w, r.h));
+        expectAlone(label, r, {r.x + 1, r.y + 1, r.w - 2, r.h - 2});
+    }
+}
+
+// The frame reads the Down arrow from the keyboard state and hands it to the target choice.
+TEST_F(Frame, DownArrowHeldMovesTheSelectionOncePerFrame) {
+    Uint8 keys[SDL_NUM_SCANCODES] = {};
+    keyboardState = keys;
+    state.enemies.assign(3, enemyAt(600.0f, 300.0f, 0, 50, 10, 2));
+    for (const Uint8 down : {Uint8{1}, Uint8{1}, Uint8{0}, Uint8{1}}) {
+        keys[SDL_SCANCODE_DOWN] = down;
+        frame();
+    }
+    keyboardState = nullptr;
+    EXPECT_EQ(state.selectedTarget, 0u);  // 1, 2, 2, then around to the first
 }
 
 // Rows: counter before, counter now, ticks per second, seconds. A microsecond is not lost to

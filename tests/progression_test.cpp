@@ -6,30 +6,23 @@
 #include <tuple>
 
 #include "combat/buttons.h"
-#include "shell/game_state.h"
-#include "test_support.h"
+#include "support/rules.h"
 #include "world/statistics.h"
 
 namespace {
 
 using std::make_tuple;
 using std::tie;
-using support::enemyAt;
-
-class Progression : public support::Screen {};
+class Progression : public Screen {};
 
 // Each frame the Down arrow is held the selection moves on by one, wrapping to the first
-// enemy; with no enemies it just grows. The Up arrow, held throughout, does nothing. Rows:
-// Down held, enemies, selection after.
+// enemy; with no enemies it just grows. Rows: Down held, enemies, selection after.
 TEST_F(Progression, DownArrowMovesTheSelectionEveryFrameItIsHeld) {
-    support::FakeKeyboard keyboard;
-    keyboard.keys[SDL_SCANCODE_UP] = 1;
-    const std::tuple<Uint8, size_t, uint32_t> frames[] = {
+    const std::tuple<bool, size_t, uint32_t> frames[] = {
         {0, 3, 0}, {1, 3, 1}, {1, 3, 2}, {1, 3, 0}, {1, 3, 1}, {1, 0, 2}, {1, 0, 3}, {0, 0, 3}};
     for (const auto& [down, enemies, selection] : frames) {
-        keyboard.keys[SDL_SCANCODE_DOWN] = down;
         state.enemies.resize(enemies);
-        cycleTarget(state);
+        cycleTarget(state, down);
         EXPECT_EQ(state.selectedTarget, selection);
     }
 }
@@ -53,25 +46,31 @@ TEST_F(Progression, AtMostOneLevelPerFrame) {
     }
 }
 
-// A green number with the attack power before any Vrask bonus, the pose, and the enemies'
-// turn to answer, even for a Vrask attempt with none left.
+// A green number with the attack power before any Vrask bonus, the pose and the sound, and the
+// enemies' turn to answer, even for a Vrask attempt with none left.
 TEST_F(Progression, FinishActionByButton) {
     SDL_Texture* const poses[] = {state.assets.playerAttacking, state.assets.playerBlocking,
                                   state.assets.playerStanding};
+    Mix_Chunk* const sounds[] = {state.assets.buttonSound, state.assets.vraskSound, nullptr};
     state.player.texture = poses[1];
     const GameState start = state;
-    const std::tuple<size_t, int32_t, int, int32_t, int32_t, int32_t> cases[] = {
-        // position, Vrask, then pose (attacking, blocking, standing), attack, health, Vrask
-        {kAttackButton, 1, 0, 5, 100, 1},  {kBlockButton, 1, 1, 5, 100, 1},
-        {kVraskButton, 3, 2, 6, 160, 2},   {kVraskButton, 0, 1, 5, 100, 0},
-        {kVraskButton, -2, 1, 5, 100, -2}, {7, 1, 1, 5, 100, 1}};
-    const std::vector<int> draws = support::drawsAfter(5, 2);
-    for (const auto& [position, vrask, pose, attack, health, vraskAfter] : cases) {
+    const std::tuple<size_t, int32_t, int, int32_t, int32_t, int32_t, int> cases[] = {
+        // position, Vrask, then pose (attacking, blocking, standing), attack, health, Vrask,
+        // sound (button, Vrask, none)
+        {kAttackButton, 1, 0, 5, 100, 1, 0},  {kBlockButton, 1, 1, 5, 100, 1, 0},
+        {kVraskButton, 3, 2, 6, 160, 2, 1},   {kVraskButton, 1, 2, 6, 160, 0, 1},
+        {kVraskButton, 0, 1, 5, 100, 0, 2},   {kVraskButton, -2, 1, 5, 100, -2, 2},
+        {7, 1, 1, 5, 100, 1, 2}};
+    const std::vector<int> draws = drawsAfter(5, 2);
+    for (const auto& [position, vrask, pose, attack, health, vraskAfter, sound] : cases) {
         SCOPED_TRACE(testing::Message() << "position " << position << " vrask " << vrask);
         state = start;
         state.vraskCount = vrask;
+        Mix_HaltChannel(-1);
         std::srand(5);
         finishAction(state, position);
+        EXPECT_EQ(screen.playing(), sound == 2 ? std::vector<Mix_Chunk*>{}
+                                               : std::vector<Mix_Chunk*>{sounds[sound]});
         EXPECT_EQ(tie(state.player.texture, state.player.attack, state.player.health,
                       state.vraskCount, state.enemiesAnswered),
                   make_tuple(poses[pose], attack, health, vraskAfter, false));

@@ -6,25 +6,24 @@
 #include <string>
 #include <utility>
 
-#include "shell/globals.h"
-#include "test_support.h"
+#include "support/rules.h"
 
 namespace {
 
-// Plain digits with a sign, no grouping or padding: what std::to_string gives for an integer.
 TEST(DecimalText, PlainDigitsWithSign) {
-    for (const int32_t value : {0, 7, -7, 150, INT32_MAX, INT32_MIN}) {
-        EXPECT_EQ(decimalText(value), std::to_string(value));
-    }
+    const std::pair<int32_t, const char*> cases[] = {
+        {0, "0"}, {7, "7"}, {-7, "-7"}, {150, "150"}, {INT32_MAX, "2147483647"},
+        {INT32_MIN, "-2147483648"}};
+    for (const auto& [value, text] : cases) EXPECT_EQ(decimalText(value), text);
 }
 
-class TextDrawing : public support::Screen {
+class TextDrawing : public Screen {
   protected:
-    // How many columns and rows of `rect` hold at least one pixel of `colour`.
+    // How many columns and rows of `r` hold at least one pixel of `colour`.
     std::pair<int, int> inkSpan(SDL_Color colour, SDL_Rect r) {
         int columns = 0, rows = 0;
-        for (int x = r.x; x < r.x + r.w; ++x) columns += countInside(colour, {x, r.y, 1, r.h}) > 0;
-        for (int y = r.y; y < r.y + r.h; ++y) rows += countInside(colour, {r.x, y, r.w, 1}) > 0;
+        for (int x = r.x; x < r.x + r.w; ++x) columns += screen.count(colour, {x, r.y, 1, r.h}) > 0;
+        for (int y = r.y; y < r.y + r.h; ++y) rows += screen.count(colour, {r.x, y, r.w, 1}) > 0;
         return {columns, rows};
     }
 };
@@ -44,18 +43,15 @@ TEST_F(TextDrawing, StretchesTextToFillItsRectangleAndNoFurther) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
-        clear();
+        screen.clear();
         drawText(state.assets.font, c.text, c.colour, c.rect);
         EXPECT_EQ(countOutside(c.colour, c.rect), 0);
         const auto [columns, rows] = inkSpan(c.colour, c.rect);
         EXPECT_GE(columns, c.rect.w * 3 / 5);
         EXPECT_GE(rows, c.rect.h * 2 / 5);
     }
-}
-
-TEST_F(TextDrawing, MissingFontDrawsNothing) {
-    drawText(nullptr, "Health:", kPaleYellow, {300, 20, 100, 50});
-    EXPECT_EQ(countInside(kPaleYellow, support::kWindow), 0);
+    drawText(nullptr, "Health:", kPaleYellow, {300, 20, 100, 50});  // no font: nothing at all
+    EXPECT_EQ(screen.count(kPaleYellow, {300, 20, 100, 50}), 0);
 }
 
 }  // namespace

@@ -8,26 +8,25 @@
 // renderer into a surface, with the real font and the pictures and sounds of the asset folder
 // (audio through SDL's dummy driver).
 #include <SDL.h>
-#include <SDL_mixer.h>
-#include <SDL_ttf.h>
 #include <sys/resource.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "combat/buttons.h"
 #include "combat/enemy_pass.h"
+#include "combat/frame_steps.h"
+#include "combat/new_game.h"
 #include "combat/progression.h"
+#include "game/globals.h"
 #include "render/effects.h"
-#include "shell/frame_loop.h"
-#include "shell/globals.h"
-#include "world/map_loader.h"
+#include "software_screen.h"
 
 namespace {
 
@@ -182,34 +181,6 @@ std::string checkClick(const GameState& before, const GameState& after, bool vra
     return fault;
 }
 
-// The rendered run's surroundings: a software renderer over a surface, dummy audio, the assets.
-struct RenderedWorld {
-    SDL_Surface* surface = nullptr;
-
-    bool open(GameState& state) {
-        setenv("SDL_AUDIODRIVER", "dummy", 1);
-        if (SDL_Init(SDL_INIT_AUDIO) == 0) Mix_OpenAudio(44100, AUDIO_S16LSB, 2, 2048);
-        TTF_Init();
-        surface = SDL_CreateRGBSurfaceWithFormat(0, 800, 800, 32, SDL_PIXELFORMAT_ARGB8888);
-        renderer = SDL_CreateSoftwareRenderer(surface);
-        // The assets are read from the working directory, as the game reads them.
-        if (renderer == nullptr || chdir(BRANNOCH_ASSET_DIR) != 0) return false;
-        state.assets = loadAssets();
-        state.player.texture = state.assets.playerStanding;
-        return state.assets.font != nullptr;
-    }
-
-    void close(GameState& state) {
-        releaseAssets(state.assets);
-        SDL_DestroyRenderer(renderer);
-        renderer = nullptr;
-        SDL_FreeSurface(surface);
-        TTF_Quit();
-        Mix_CloseAudio();  // does nothing if the audio never opened
-        SDL_Quit();
-    }
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -229,15 +200,18 @@ int main(int argc, char** argv) {
     Uint8 keys[SDL_NUM_SCANCODES] = {};
     keyboardState = keys;
 
-    // The start-up values at the shipped map's mark; the first frame finds no enemies.
+    // Start-up's values; the first frame finds no enemies.
+    std::optional<SoftwareScreen> screen;
     GameState state;
-    placePlayer(state.player, 200.0f, 240.0f, 0);
-    makeButtons(state.buttons);
-    RenderedWorld world;
-    if (rendered && !world.open(state)) {
-        std::fprintf(stderr, "FAIL: no software renderer or no font: %s\n", SDL_GetError());
-        return 1;
+    if (rendered) {
+        screen.emplace();
+        state.assets = screen->realAssets();
+        if (renderer == nullptr || state.assets.font == nullptr) {
+            std::fprintf(stderr, "FAIL: no software renderer or no font: %s\n", SDL_GetError());
+            return 1;
+        }
     }
+    prepareGame(state);
 
     Tally tally;
     const auto start = std::chrono::steady_clock::now();
@@ -275,7 +249,6 @@ int main(int argc, char** argv) {
     }
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    if (rendered) world.close(state);
 
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);

@@ -1,0 +1,58 @@
+#include "game/assets.h"
+
+#include <SDL_image.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "game/globals.h"
+#include "support/software_screen.h"
+
+namespace {
+
+// The pixels of `texture` drawn at its own size over black.
+std::vector<uint32_t> drawnAlone(SoftwareScreen& screen, SDL_Texture* texture) {
+    SDL_Rect rect{0, 0, 0, 0};
+    SDL_QueryTexture(texture, nullptr, nullptr, &rect.w, &rect.h);
+    screen.clear();
+    SDL_RenderCopy(renderer, texture, nullptr, &rect);
+    return screen.pixels(rect);
+}
+
+// Every file reaches its own field: each picture looks like its file, each sound is as long
+// as its file, the music is the tune's length and the font is the game's, at 12 points.
+TEST(Assets, EachFileReachesItsOwnField) {
+    SoftwareScreen screen;
+    const AssetSet assets = screen.realAssets();
+    const std::pair<const char*, SDL_Texture*> pictures[] = {
+        {"bplayer1.png", assets.playerStanding}, {"bplayer2.png", assets.playerBlocking},
+        {"bplayer3.png", assets.playerAttacking}, {"back1.png", assets.background},
+        {"enemy1.png", assets.enemySprites[0]},   {"enemy2.png", assets.enemySprites[1]},
+        {"enemy3.png", assets.enemySprites[2]},   {"enemy4.png", assets.enemySprites[3]},
+        {"enemy5.png", assets.enemySprites[4]},   {"health1.png", assets.healthBar},
+        {"explosion.png", assets.explosion}};
+    for (const auto& [file, texture] : pictures) {
+        SCOPED_TRACE(file);
+        const Owned<SDL_Surface> image(IMG_Load(file));
+        const Owned<SDL_Texture> own(SDL_CreateTextureFromSurface(renderer, image.get()));
+        ASSERT_NE(texture, nullptr);
+        EXPECT_EQ(drawnAlone(screen, texture), drawnAlone(screen, own.get()));
+    }
+    const std::pair<const char*, Mix_Chunk*> sounds[] = {{"enemydeath.wav", assets.enemyDeathSound},
+                                                         {"button.wav", assets.buttonSound},
+                                                         {"vrasksound.wav", assets.vraskSound}};
+    for (const auto& [file, chunk] : sounds) {
+        const Owned<Mix_Chunk> own(Mix_LoadWAV(file));
+        ASSERT_NE(chunk, nullptr) << file;
+        EXPECT_EQ(chunk->alen, own->alen) << file;
+    }
+    const Owned<Mix_Music> tune(Mix_LoadMUS("vrask.wav"));
+    EXPECT_GT(Mix_MusicDuration(assets.music), 10.0);
+    EXPECT_EQ(Mix_MusicDuration(assets.music), Mix_MusicDuration(tune.get()));
+    const Owned<TTF_Font> font(TTF_OpenFont("DelaGothicOne-Regular.ttf", 12));
+    EXPECT_EQ(std::string(TTF_FontFaceFamilyName(assets.font)), "Dela Gothic One");
+    EXPECT_EQ(TTF_FontHeight(assets.font), TTF_FontHeight(font.get()));
+}
+
+}  // namespace

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <utility>
+#include <vector>
+
+#include "combat/new_game.h"
+#include "game/game_state.h"
+#include "software_screen.h"
+
+// The next `count` values of rand() after srand(seed): what a step seeded the same way will draw.
+std::vector<int> drawsAfter(unsigned seed, int count);
+
+// The first seed whose next draws give, in order, each pair's remainder (second) modulo its
+// divisor (first): seedGiving({{100, 51}}) makes the next rand() % 100 equal 51.
+unsigned seedGiving(std::initializer_list<std::pair<int, int>> remainders);
+
+// An enemy record as spawnWave makes it, placed and typed by hand.
+Entity enemyAt(float x, float y, int32_t type, int32_t health, int32_t attack, int32_t level);
+
+// A game as start-up leaves it with the shipped map, drawn on the software screen with the
+// stand-in pictures and sounds.
+class Screen : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        state.assets = screen.standInAssets();
+        prepareGame(state);
+    }
+    // Pixels of `colour` in the window outside `area`.
+    int countOutside(SDL_Color colour, SDL_Rect area) {
+        return screen.count(colour, kWindow) - screen.count(colour, area);
+    }
+    SoftwareScreen screen;
+    GameState state;
+};
