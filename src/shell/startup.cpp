@@ -66,6 +66,8 @@ bool startUp(Shell& shell, GameState& state) {
 }
 
 void shutDown(Shell& shell, GameState& state) {
+    // The assets first: the textures must go before their renderer, the font and the sounds
+    // while their libraries are up.
     state.assets = AssetSet{};
     shell.assets = AssetOwners{};
     TTF_Quit();
