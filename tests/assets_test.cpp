@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "game/game_state.h"
 #include "game/globals.h"
+#include "render/scene.h"
 #include "support/software_screen.h"
 
 namespace {
@@ -39,6 +41,10 @@ TEST(Assets, EachFileReachesItsOwnField) {
         ASSERT_NE(texture, nullptr);
         EXPECT_EQ(drawnAlone(screen, texture), drawnAlone(screen, own.get()));
     }
+    GameState state;  // the background covers the window exactly, unscaled
+    state.assets = assets;
+    drawBackground(state);
+    EXPECT_EQ(screen.pixels(kWindow), drawnAlone(screen, assets.background));
     const std::pair<const char*, Mix_Chunk*> sounds[] = {{"enemydeath.wav", assets.enemyDeathSound},
                                                          {"button.wav", assets.buttonSound},
                                                          {"vrasksound.wav", assets.vraskSound}};

@@ -28,11 +28,9 @@ Entity& targetEnemy(GameState& state) {
 }
 
 void handleClick(GameState& state) {
-    if (state.clickTimer < kClickInterval) return;
-    int mouseX = 0;
-    int mouseY = 0;
-    const uint32_t mask = SDL_GetMouseState(&mouseX, &mouseY);
-    pressButtons(state, mouseX, mouseY, mask);
+    SDL_Point mouse{};
+    const uint32_t mask = SDL_GetMouseState(&mouse.x, &mouse.y);
+    pressButtons(state, mouse.x, mouse.y, mask);
 }
 
 void pressButtons(GameState& state, int mouseX, int mouseY, uint32_t buttonMask) {

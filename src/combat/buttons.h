@@ -21,8 +21,8 @@ void blockAction(Entity& player, Entity& target);
 // Changes nothing itself: the Vrask use happens after the action.
 void vraskAction(Entity& player, Entity& target);
 
-// Frame step: once `clickTimer` has reached 0.1 s, polls the mouse and hands it to
-// `pressButtons`.
+// Frame step: polls the mouse and hands it to `pressButtons`, which looks at it only once
+// `clickTimer` has reached 0.1 s.
 void handleClick(GameState& state);
 
 // The rest of the click step for a mouse at (mouseX, mouseY) with `buttonMask` held (SDL's

@@ -13,8 +13,8 @@ Owned<SDL_Texture> loadTexture(const char* file) {
 }
 
 Owned<Mix_Chunk> loadSound(const char* file) {
-    // The mixer closes the stream itself (the 1).
-    return Owned<Mix_Chunk>(Mix_LoadWAV_RW(SDL_RWFromFile(file, "rb"), 1));
+    // Opens the file as a read stream that the mixer closes itself.
+    return Owned<Mix_Chunk>(Mix_LoadWAV(file));
 }
 
 }  // namespace

@@ -24,6 +24,8 @@ struct Entity {
     SDL_Texture* texture = nullptr;  // the player's pose; borrowed from the asset set
 };
 
-// Whole-pixel position of a coordinate: truncated toward zero and kept inside the int range,
-// so that even a cell at the far end of an absurdly long map line converts safely.
-int32_t toPixel(float coordinate);
+// Whole-pixel position of a coordinate, truncated toward zero. Always in range: a map line adds
+// 20.0f per byte, and a float stops growing by 20 at 2^29, far below the int limit.
+inline int32_t toPixel(float coordinate) {
+    return static_cast<int32_t>(coordinate);
+}

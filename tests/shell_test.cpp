@@ -1,0 +1,79 @@
+#include <SDL_image.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <string>
+#include <tuple>
+
+#include "game/globals.h"
+#include "shell/frame_loop.h"
+#include "shell/startup.h"
+
+namespace {
+
+// The whole run on SDL's dummy drivers: start-up, frames until the window is asked to close,
+// and shutdown.
+TEST(Shell, StartsPlaysAndShutsDownInOrder) {
+    ASSERT_EQ(chdir(BRANNOCH_ASSET_DIR), 0);  // the game reads its files from where it starts
+    Shell shell;
+    GameState state;
+    testing::internal::CaptureStdout();
+    ASSERT_TRUE(startUp(shell, state));
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "3\n");  // every library came up
+
+    EXPECT_EQ((SDL_WasInit(0) & (SDL_INIT_AUDIO | SDL_INIT_VIDEO)) != 0 && TTF_WasInit() > 0 &&
+                  (IMG_Init(0) & IMG_INIT_PNG) != 0,
+              true);
+    int frequency = 0, channels = 0;
+    Uint16 format = 0;
+    Mix_QuerySpec(&frequency, &format, &channels);
+    EXPECT_EQ(std::make_tuple(frequency, format, channels), std::make_tuple(44100, AUDIO_S16LSB, 2));
+    SDL_Window* window = shell.window.get();
+    SDL_Rect place{}, display{};
+    SDL_GetWindowPosition(window, &place.x, &place.y);
+    SDL_GetWindowSize(window, &place.w, &place.h);
+    SDL_GetDisplayBounds(0, &display);
+    EXPECT_EQ(std::string(SDL_GetWindowTitle(window)), "Brannoch");
+    EXPECT_EQ(std::make_tuple(place.x, place.y, place.w, place.h),
+              std::make_tuple((display.w - 800) / 2, (display.h - 800) / 2, 800, 800));
+    EXPECT_EQ(SDL_GetWindowFlags(window) & (SDL_WINDOW_RESIZABLE | SDL_WINDOW_FULLSCREEN), 0u);
+    EXPECT_EQ(renderer, shell.renderer.get());
+    EXPECT_NE(keyboardState, nullptr);
+    EXPECT_GT(state.tiles.size(), 100u);  // the shipped map was read
+    EXPECT_EQ(state.player.texture, state.assets.playerStanding);
+    EXPECT_NE(state.assets.playerStanding, nullptr);
+
+    // The music plays at 30 of 128 and starts again at its end.
+    EXPECT_EQ(Mix_VolumeMusic(-1), 30);
+    Mix_SetMusicPosition(Mix_MusicDuration(state.assets.music) - 0.2);
+    for (int wait = 0; wait < 60 && Mix_PlayingMusic() == 1; wait++) {
+        if (Mix_GetMusicPosition(state.assets.music) < 1.0) break;
+        SDL_Delay(50);
+    }
+    EXPECT_EQ(Mix_PlayingMusic(), 1);
+    EXPECT_LT(Mix_GetMusicPosition(state.assets.music), 1.0);
+
+    // Other events are dropped; the quit request ends the loop after the whole frame.
+    SDL_Event event{};
+    event.type = SDL_USEREVENT;
+    SDL_PushEvent(&event);
+    runFrame(shell, state);
+    EXPECT_FALSE(quitRequested);
+    event.type = SDL_QUIT;
+    SDL_PushEvent(&event);
+    runFrameLoop(shell, state);
+    EXPECT_TRUE(quitRequested);
+    EXPECT_EQ(std::make_tuple(state.enemies.size(), state.vraskCount), std::make_tuple(1u, 2));
+    EXPECT_GT(state.clickTimer, 0.0);
+    // The button outlines are drawn in the frame's black.
+    Uint32 outline = 1;
+    const SDL_Rect corner{185, 550, 1, 1};
+    SDL_RenderReadPixels(renderer, &corner, SDL_PIXELFORMAT_RGB888, &outline, 4);
+    EXPECT_EQ(outline & 0xFFFFFFu, 0u);
+
+    shutDown(shell, state);
+    EXPECT_EQ(std::make_tuple(renderer, shell.renderer.get(), shell.window.get(), SDL_WasInit(0)),
+              std::make_tuple(nullptr, nullptr, nullptr, 0u));
+}
+
+}  // namespace
