@@ -4,7 +4,7 @@
 Every candidate (operators, number constants, whole statements deleted) is listed in a fixed
 order and N are drawn with the seed. Each is applied in turn to a copy of the tracked files in
 DIR/tree, built in DIR/build (brannoch_tests, brannoch_soak) and run: a failure or a timeout kills
-it; one that does not build, or that those binaries do not contain (ninja has nothing to do), is
+it; one that does not build, or that those binaries do not contain (ninja compiles nothing), is
 left out of the rate. Writes DIR/report.txt; fails only if the unmutated tree fails its tests.
 """
 import argparse, os, random, re, subprocess, sys, time
@@ -99,11 +99,11 @@ def sync_tree(tree):
     return sorted(n for n in tracked if n.startswith("src/") and n.endswith(".cpp"))
 
 
-def build(build_dir):
-    """Whether the targets build, and whether anything of them had to be built again."""
+def build(build_dir, name=""):
+    """Whether the targets build, and whether they contain name (ninja compiled it again)."""
     done = subprocess.run(["cmake", "--build", str(build_dir), "-j", "2", "--target",
                            "brannoch_tests", "brannoch_soak"], capture_output=True, text=True)
-    return done.returncode == 0, "no work to do" not in done.stdout
+    return done.returncode == 0, name in done.stdout
 
 
 def tests_pass(build_dir, timeout):
@@ -148,7 +148,7 @@ def main():
         original = (tree / name).read_text()
         (tree / name).write_text(apply(original, mutant))
         try:
-            compiled, rebuilt = build(build_dir)
+            compiled, rebuilt = build(build_dir, name)
             outcome = ("did not compile" if not compiled else "not in the binaries" if not rebuilt
                        else "survived" if tests_pass(build_dir, timeout) else "killed")
         finally:
