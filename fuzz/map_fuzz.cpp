@@ -24,8 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (const char c : bytes) {
         const size_t kind = c == '@' ? 0 : std::string("-#*$").find(c);
         if (kind != std::string::npos) {
-            assert(next < tiles.size());
-            const Entity& tile = tiles[next];
+            const Entity& tile = tiles.at(next);  // throws if there are fewer tiles than bytes
             assert(tile.id == static_cast<int32_t>(next));
             assert(tile.type == static_cast<int32_t>(kind));
             assert(tile.x == 20.0f * static_cast<float>(column) && tile.w == 20);

@@ -1,11 +1,11 @@
-# Sourced by the scripts that run the real game (tests/window, tests/package): a scratch folder WORK,
-# an X server of its own (`run_under_xvfb "$@"` first re-runs the script in it), the game run.
+# Sourced by the scripts that run the real game (tests/window, tests/package): a scratch folder
+# WORK, an X server of its own (`run_under_xvfb "$@"` first re-runs the script in it), the game.
 set -euo pipefail
 GAME=${GAME:?path of the brannoch binary}
 ASSETS=${ASSETS:?path of the assets folder}
 export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy} SDL_VIDEODRIVER=x11
 WORK=$(mktemp -d /tmp/brannoch-window-XXXXXX)
-trap 'stop_game 2>/dev/null || true; rm -rf "$WORK"' EXIT
+trap '[ -z "${GAME_PID:-}" ] || kill -KILL "$GAME_PID" 2>/dev/null || :; rm -rf "$WORK"' EXIT
 
 run_under_xvfb() {
     if [ -z "${BRANNOCH_IN_XVFB:-}" ]; then

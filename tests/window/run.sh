@@ -23,11 +23,11 @@ ROWS
 
 fresh() { CASE=$1 DIR=$WORK/$1 && mkdir "$DIR" && cp "$ASSETS"/* "$DIR"/; }
 
-# Starts the game in DIR and waits for its window. SDL makes and drops a helper window as it starts,
-# which can trip xdotool: look again. Then a few frames are drawn.
+# Starts the game in DIR and waits for its window (again if SDL's helper window trips xdotool).
 begin() {
     start_game "$DIR"
     for _ in 1 2 3 4 5; do
+        kill -0 "$GAME_PID" 2>/dev/null || fail "$CASE: the game ended: $(tail -n5 "$WORK/err.txt")"
         WINDOW=$(timeout 20 xdotool search --sync --name '^Brannoch$' 2>/dev/null | head -n 1) || :
         [ -z "$WINDOW" ] || { sleep 0.5; return; }
     done
@@ -38,12 +38,13 @@ begin() {
 # prints a checksum of those pixels, read from the server, or "blank" if they are all one colour.
 x11() {
     /usr/bin/python3 - "$WINDOW" "$@" <<'PY'
-import hashlib, sys; from Xlib import X, display, protocol
+import hashlib, sys; from Xlib import X, display; from Xlib.protocol.event import ClientMessage
 d = display.Display()
 w = d.create_resource_object('window', int(sys.argv[1]))
 if sys.argv[2] == 'close':
-    data, atom = (32, [d.intern_atom('WM_DELETE_WINDOW'), X.CurrentTime, 0, 0, 0]), d.intern_atom
-    w.send_event(protocol.event.ClientMessage(window=w, client_type=atom('WM_PROTOCOLS'), data=data))
+    atom = d.intern_atom
+    w.send_event(ClientMessage(window=w, client_type=atom('WM_PROTOCOLS'),
+                               data=(32, [atom('WM_DELETE_WINDOW'), X.CurrentTime, 0, 0, 0])))
     d.flush()
 else:
     data = w.get_image(*map(int, sys.argv[2:6]), X.ZPixmap, 0xffffffff).data
@@ -51,10 +52,10 @@ else:
 PY
 }
 
-# 800 x 800, centred on the 1024 x 1024 screen, the size pinned by its hints (not resizable).
+# 800 x 800, centred on the 1024 x 1024 screen, minimum and maximum size 800 x 800 (not resizable).
 shape() {
     local info=$(xwininfo -id "$WINDOW"; xprop -id "$WINDOW" WM_NORMAL_HINTS)
-    local want='Width: 800|Height: 800|upper-left [XY]:  112|(min|max)imum size: 800 by 800'
+    local want='Width: 800|Height: 800|Absolute upper-left [XY]:  112|imum size: 800 by 800'
     [ "$(grep -cE "$want" <<<"$info")" = 6 ] || fail "window: $info"
 }
 
@@ -104,12 +105,12 @@ plays() {
     term; ends 0 "${@:-3}"
 }
 
-shim_said() { [ "$(grep '^shim: ' "$WORK/err.txt")" = "shim: $1" ] || fail "$(cat "$WORK/err.txt")"; }
+shim_said() { [ "$(grep '^shim: ' "$WORK/err.txt")" = "shim: $1" ] || fail "$(<"$WORK/err.txt")"; }
 
 # The same bytes on every run, so that a failure can be repeated.
 odd_map() {
     case $1 in
-        random) python3 -c 'import random as r, sys; r.seed(20240607); sys.stdout.buffer.write(r.randbytes(1 << 20))' ;;
+        random) python3 -c 'import random as r; r.seed(20240607); open(1, "wb").write(r.randbytes(1 << 20))' ;;
         long_line) printf '%199999s@\n' '' | tr ' ' - ;;
         empty_lines) printf '%10000s' '' | tr ' ' '\n' ;;
         no_mark) tr @ - <"$ASSETS/map.miap" ;;
