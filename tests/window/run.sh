@@ -72,11 +72,11 @@ still() {
     [ "$(x11 "$@")" = "$before" ] || fail "$CASE: the box $* changed while nobody played"
 }
 
-# Clicks at ($1, $2) up to $3 times, half a second apart, until the box $4.. has changed.
+# Clicks at ($1, $2) up to $3 times, looking a quarter second after each, till the box $4.. changes.
 click_until() {
     local before=$(x11 "${@:4}")
     for _ in $(seq "$3"); do
-        click "$1" "$2"; sleep 0.5
+        click "$1" "$2"; sleep 0.25
         [ "$(x11 "${@:4}")" = "$before" ] || return 0
     done
     fail "$CASE: the box ${*:4} did not change after $3 clicks at $1, $2"
