@@ -20,6 +20,7 @@
 #include "effect_art.h"
 #include "image.h"
 #include "layout.h"
+#include "loudness.h"
 
 namespace {
 
@@ -163,12 +164,49 @@ TEST(AssetSounds, AreClean44100Hz16BitOfTheirLengthAndEndWithoutAClick) {
         const auto [low, high] = std::minmax_element(samples.begin(), samples.end());
         const int loudest = std::max(-*low, +*high);
         EXPECT_LT(loudest, 32767) << "clipped";
-        EXPECT_GT(loudest, 16000) << "too quiet to be heard at the game's volume";
         // Effects start and stop near silence; the music's last sample runs into its first.
         const int first = samples.front(), last = samples.back();
         const int jump = music ? std::abs(last - first) : std::max(std::abs(first), std::abs(last));
         EXPECT_LT(jump, music ? 600 : 300) << "a click at the start or end";
     }
+}
+
+// Levelled by EBU R128 for the volumes the game plays them at: no DC offset, no true peak over
+// -1 dBTP, the effects' loudest moments within 4 LU of each other, and the music (integrated, at
+// volume 30 of 128) 3 to 8 LU under the loudest effect.
+TEST(AssetSounds, SitInTheMixAtTheGamesVolumes) {
+    Samples tone(3 * kSampleRate);  // a 997 Hz sine at -20 dBFS: -23.0 LUFS on any R128 meter
+    for (std::size_t i = 0; i < tone.size(); ++i)
+        tone[i] = 0.1 * std::sin(6.2831853 * 997 * static_cast<double>(i) / kSampleRate);
+    const Loudness reference = measureLoudness(tone);
+    EXPECT_NEAR(reference.integrated, -23.0, 0.05);
+    EXPECT_NEAR(reference.momentaryMax, -23.0, 0.05);
+    EXPECT_NEAR(reference.truePeak, -20.0, 0.05);
+    const struct {
+        const char* file;
+        double volume;            // in the game's mixer
+        double Loudness::*heard;  // integrated for the music, the momentary maximum for effects
+    } cases[] = {{"vrask.wav", 30 / 128.0, &Loudness::integrated},
+                 {"button.wav", 1, &Loudness::momentaryMax},
+                 {"enemydeath.wav", 1, &Loudness::momentaryMax},
+                 {"vrasksound.wav", 1, &Loudness::momentaryMax}};
+    double music = 0;
+    std::vector<double> effects;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        const std::vector<short> pcm = loadSound(kAssets / c.file).second;
+        Samples samples(pcm.size());
+        std::transform(pcm.begin(), pcm.end(), samples.begin(), [](short v) { return v / 32768.0; });
+        const Loudness level = measureLoudness(samples);
+        EXPECT_LT(std::fabs(level.dcOffset), 0.001);
+        EXPECT_LE(level.truePeak, -1.0);
+        const double heard = level.*c.heard + 20 * std::log10(c.volume);
+        if (c.volume < 1) music = heard;
+        else effects.push_back(heard);
+    }
+    const auto [quietest, loudest] = std::minmax_element(effects.begin(), effects.end());
+    EXPECT_LE(*loudest - *quietest, 4.0);
+    EXPECT_TRUE(*loudest - music >= 3 && *loudest - music <= 8) << *loudest - music << " LU";
 }
 
 }  // namespace

@@ -40,6 +40,10 @@ grep -q -- "-dev" <<<"$depends" && fail "a development package among: $depends"
 
 mkdir -p "$WORK/deb-root"
 dpkg-deb -x "$deb" "$WORK/deb-root"
+# Debian's checkers: no lintian error or warning (every other tag is mended or overridden with a
+# reason in packaging/lintian-overrides), and every hardening the shipped program can have.
+out=$(lintian -I -E --pedantic --fail-on error,warning "$deb" 2>&1) || fail "lintian: $out"
+out=$(hardening-check "$WORK/deb-root/usr/lib/games/brannoch/brannoch") || fail "hardening: $out"
 # Every entry is owned by root, whoever built the package.
 dpkg-deb -c "$deb" | awk '$2 != "root/root" { print; bad = 1 } END { exit bad }' ||
     fail "files not owned by root"
@@ -54,8 +58,8 @@ cmake --install "$BUILD_DIR" --prefix "$WORK/elsewhere/opt/brannoch" >"$WORK/ins
 expected_files() {
     printf '%s\n' games/brannoch lib/games/brannoch/brannoch \
         share/applications/brannoch.desktop share/metainfo/brannoch.metainfo.xml \
-        share/man/man6/brannoch.6.gz share/doc/brannoch/copyright share/doc/brannoch/LICENSE \
-        share/doc/brannoch/DelaGothicOne-OFL.txt
+        share/man/man6/brannoch.6.gz share/doc/brannoch/copyright share/doc/brannoch/changelog.gz \
+        share/doc/brannoch/DelaGothicOne-OFL.txt share/lintian/overrides/brannoch
     (cd "$SOURCE_DIR/assets" && find . -type f ! -name README.md ! -name '*-OFL.txt') |
         sed 's|^\./|share/games/brannoch/|'
     if [ -d "$SOURCE_DIR/data/icons/hicolor" ]; then
