@@ -4,12 +4,14 @@
 # (hardening=+all) when it is installed, else the same flags spelt out; optimisation and debug
 # flags stay the build type's business.
 #
-# Not in a sanitizer tree: _FORTIFY_SOURCE's checked copies hide accesses from AddressSanitizer.
-# Not _FORTIFY_SOURCE without optimisation either (a Debug tree): glibc warns that it needs -O,
-# which -Werror would make an error.
+# Only for Linux programs: the browser's and Windows' linkers know no -z relro. Not in a sanitizer
+# tree, which is never shipped: AddressSanitizer checks what the fortified copies and the stack
+# protector guard, in its own way. No _FORTIFY_SOURCE where the build type does not optimise (Debug,
+# or none named): it does nothing there (bookworm's glibc ignores it at -O0; older ones warn, which
+# -Werror would turn into an error).
 
 option(BRANNOCH_HARDENING "Build with Debian's hardening flags" ON)
-if(NOT BRANNOCH_HARDENING OR BRANNOCH_SANITIZE)
+if(NOT BRANNOCH_HARDENING OR BRANNOCH_SANITIZE OR NOT CMAKE_SYSTEM_NAME STREQUAL "Linux")
   return()
 endif()
 
@@ -50,8 +52,9 @@ foreach(flag -fstack-clash-protection -fcf-protection)
 endforeach()
 
 # _FORTIFY_SOURCE only where the build type optimises.
+set(BRANNOCH_OPTIMISED "$<OR:$<CONFIG:Release>,$<CONFIG:RelWithDebInfo>,$<CONFIG:MinSizeRel>>")
 list(TRANSFORM BRANNOCH_HARDENING_COMPILE
-  REPLACE "^(-D_FORTIFY_SOURCE=.*)$" "$<$<NOT:$<CONFIG:Debug>>:\\1>")
+  REPLACE "^(-D_FORTIFY_SOURCE=.*)$" "$<${BRANNOCH_OPTIMISED}:\\1>")
 add_compile_options(${BRANNOCH_HARDENING_COMPILE})
 add_link_options(${BRANNOCH_HARDENING_LINK})
 set(CMAKE_POSITION_INDEPENDENT_CODE ON)
