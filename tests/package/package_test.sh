@@ -46,8 +46,8 @@ dpkg-deb -x "$deb" "$WORK/deb-root"
 # shows control-flow protection, and the game makes no libc call whose size the compiler knows, so
 # fortification leaves no trace. For those two the compile flags are checked.
 out=$(lintian -I -E --pedantic --fail-on error,warning "$deb" 2>&1) || fail "lintian: $out"
-out=$(hardening-check --nocfprotection --nofortify "$WORK/deb-root/usr/lib/games/brannoch/brannoch") ||
-    fail "hardening-check: $out"
+program=$WORK/deb-root/usr/lib/games/brannoch/brannoch
+out=$(hardening-check --nocfprotection --nofortify "$program") || fail "hardening-check: $out"
 for flag in -D_FORTIFY_SOURCE= -fcf-protection; do
     grep -q -- "$flag" "$BUILD_DIR/compile_commands.json" || fail "not built with $flag"
 done

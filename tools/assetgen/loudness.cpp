@@ -17,7 +17,8 @@ double decibels(double ratio) {
 
 double mean(const Samples& samples) {
     if (samples.empty()) return 0.0;
-    return std::accumulate(samples.begin(), samples.end(), 0.0) / static_cast<double>(samples.size());
+    return std::accumulate(samples.begin(), samples.end(), 0.0) /
+           static_cast<double>(samples.size());
 }
 
 }  // namespace
@@ -35,27 +36,25 @@ Loudness measureLoudness(const Samples& samples) {
     Loudness result;
     result.integrated = result.momentaryMax = -HUGE_VAL;
     double peak = 0.0;
-    bool measured = true;
+    const auto check = [](int status) {
+        if (status != EBUR128_SUCCESS)
+            throw std::runtime_error("libebur128 cannot measure a sound");
+    };
     for (std::size_t at = 0; at < padded.size();) {
-        std::size_t end = at + step - at % step;
+        std::size_t end = std::min(at + step - at % step, padded.size());
         if (at < samples.size()) end = std::min(end, samples.size());
-        end = std::min(end, padded.size());
-        measured = ebur128_add_frames_double(meter.get(), padded.data() + at, end - at) ==
-                       EBUR128_SUCCESS && measured;
+        check(ebur128_add_frames_double(meter.get(), padded.data() + at, end - at));
         at = end;
         if (at == samples.size()) {
-            measured = ebur128_loudness_global(meter.get(), &result.integrated) ==
-                           EBUR128_SUCCESS && measured;
-            measured = ebur128_true_peak(meter.get(), 0, &peak) == EBUR128_SUCCESS && measured;
+            check(ebur128_loudness_global(meter.get(), &result.integrated));
+            check(ebur128_true_peak(meter.get(), 0, &peak));
         }
         if (at % step == 0 || at == padded.size()) {
             double momentary = -HUGE_VAL;
-            measured = ebur128_loudness_momentary(meter.get(), &momentary) == EBUR128_SUCCESS &&
-                       measured;
+            check(ebur128_loudness_momentary(meter.get(), &momentary));
             result.momentaryMax = std::max(result.momentaryMax, momentary);
         }
     }
-    if (!measured) throw std::runtime_error("libebur128 cannot measure the sound");
     result.truePeak = decibels(peak);
     result.dcOffset = mean(samples);
     return result;
