@@ -7,12 +7,15 @@ PREFIX ?= /usr/local
 CMAKE_EXTRA_FLAGS ?=
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-# What building and playing need (dpkg-dev and file: the package's dependencies, for make package).
+# What building and playing need (dpkg-dev and file: the package's dependencies and Debian's
+# hardening flags; libsndfile and libebur128: the asset generator, built with everything).
 BUILD_PACKAGES := g++ cmake make pkg-config \
-	libsdl2-dev libsdl2-ttf-dev libsdl2-mixer-dev libsdl2-image-dev libsndfile1-dev dpkg-dev file
-# What the tests need on top: GoogleTest, a virtual X server and the tools that drive it.
+	libsdl2-dev libsdl2-ttf-dev libsdl2-mixer-dev libsdl2-image-dev libsndfile1-dev \
+	libebur128-dev dpkg-dev file
+# What the tests need on top: GoogleTest, a virtual X server and the tools that drive it; the
+# package's checkers (lintian, and hardening-check from devscripts).
 TEST_PACKAGES := libgtest-dev xvfb xauth xdotool x11-utils imagemagick python3 python3-xlib \
-	clang libclang-rt-14-dev desktop-file-utils appstream
+	clang libclang-rt-14-dev desktop-file-utils appstream lintian devscripts
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 

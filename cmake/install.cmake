@@ -13,6 +13,10 @@ set(BRANNOCH_DATA_DIR share/games/brannoch)
 set(BRANNOCH_DOC_DIR share/doc/brannoch)
 
 install(TARGETS brannoch RUNTIME DESTINATION ${BRANNOCH_PROGRAM_DIR})
+# The compilers' version strings (.comment) are no use in an installed program; Debian's own
+# packaging strips them too.
+install(CODE "execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --remove-section=.comment
+  \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${BRANNOCH_PROGRAM_DIR}/brannoch\")")
 
 # The game reads its files by bare name from the working directory; the launcher changes there
 # first. It finds both folders relative to itself, so the tree may be moved as a whole.
@@ -36,18 +40,32 @@ install(FILES ${PROJECT_SOURCE_DIR}/packaging/brannoch.metainfo.xml DESTINATION 
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/icons/hicolor DESTINATION share/icons OPTIONAL
   FILES_MATCHING PATTERN brannoch.png)
 
-# The man page, compressed the way Debian ships them (-n: no name or time stamp inside).
+# Compresses `file` (from packaging/) the way Debian ships manuals and changelogs, -9 and -n (no
+# name or time stamp inside), and installs FILE.gz in `destination`.
 find_program(BRANNOCH_GZIP gzip REQUIRED)
-add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/packaging/brannoch.6.gz
-  COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/packaging/brannoch.6
-    ${PROJECT_BINARY_DIR}/packaging/brannoch.6
-  COMMAND ${BRANNOCH_GZIP} -9nf ${PROJECT_BINARY_DIR}/packaging/brannoch.6
-  DEPENDS ${PROJECT_SOURCE_DIR}/packaging/brannoch.6
-  COMMENT "Compressing the man page"
-  VERBATIM)
-add_custom_target(brannoch_man_page ALL DEPENDS ${PROJECT_BINARY_DIR}/packaging/brannoch.6.gz)
-install(FILES ${PROJECT_BINARY_DIR}/packaging/brannoch.6.gz DESTINATION share/man/man6)
+function(brannoch_install_gzipped file destination)
+  set(copy ${PROJECT_BINARY_DIR}/packaging/${file})
+  add_custom_command(OUTPUT ${copy}.gz
+    COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/packaging/${file} ${copy}
+    COMMAND ${BRANNOCH_GZIP} -9nf ${copy}
+    DEPENDS ${PROJECT_SOURCE_DIR}/packaging/${file}
+    COMMENT "Compressing ${file}"
+    VERBATIM)
+  add_custom_target(brannoch_gzip_${file} ALL DEPENDS ${copy}.gz)
+  install(FILES ${copy}.gz DESTINATION ${destination})
+endfunction()
+brannoch_install_gzipped(brannoch.6 share/man/man6)
+# The package's Debian changelog, whose newest entry must name the project's version.
+file(STRINGS ${PROJECT_SOURCE_DIR}/packaging/changelog BRANNOCH_NEWEST_CHANGE LIMIT_COUNT 1)
+if(NOT BRANNOCH_NEWEST_CHANGE MATCHES "^brannoch \\(${PROJECT_VERSION}\\) ")
+  message(FATAL_ERROR "packaging/changelog: the newest entry is not ${PROJECT_VERSION}")
+endif()
+brannoch_install_gzipped(changelog ${BRANNOCH_DOC_DIR})
 
-install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright ${PROJECT_SOURCE_DIR}/LICENSE
+# The copyright file carries the game's licence in full, so LICENSE itself is not installed.
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright
   ${PROJECT_SOURCE_DIR}/assets/DelaGothicOne-OFL.txt
   DESTINATION ${BRANNOCH_DOC_DIR})
+# Why lintian's remaining notes do not apply to this package.
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/lintian-overrides
+  DESTINATION share/lintian/overrides RENAME brannoch)

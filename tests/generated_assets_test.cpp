@@ -20,6 +20,7 @@
 #include "effect_art.h"
 #include "image.h"
 #include "layout.h"
+#include "loudness.h"
 
 namespace {
 
@@ -150,7 +151,19 @@ TEST(AssetBackground, TextAndOutlinesReadWhereTheGameDrawsThem) {
     }
 }
 
-TEST(AssetSounds, AreClean44100Hz16BitOfTheirLengthAndEndWithoutAClick) {
+// Clean 16-bit sounds, levelled by EBU R128 for the volumes the game plays them at (the music at
+// 30 of 128, effects at full volume): no DC offset, no true peak over -1 dBTP, the effects' loudest
+// moments within 4 LU of each other and the music, integrated, 3 to 8 LU under the loudest.
+TEST(AssetSounds, AreClean44100Hz16BitLevelledForTheGamesVolumesAndEndWithoutAClick) {
+    Samples tone(3 * kSampleRate);  // a 997 Hz sine at -20 dBFS: -23.0 LUFS on any R128 meter
+    for (std::size_t i = 0; i < tone.size(); ++i)
+        tone[i] = 0.1 * std::sin(6.2831853 * 997 * static_cast<double>(i) / kSampleRate);
+    const Loudness reference = measureLoudness(tone);
+    EXPECT_NEAR(reference.integrated, -23.0, 0.05);
+    EXPECT_NEAR(reference.momentaryMax, -23.0, 0.05);
+    EXPECT_NEAR(reference.truePeak, -20.0, 0.05);
+    double musicHeard = 0;
+    std::vector<double> effectsHeard;
     for (const std::string file : {"vrask.wav", "button.wav", "enemydeath.wav", "vrasksound.wav"}) {
         const bool music = file == "vrask.wav";  // the rest are effects
         SCOPED_TRACE(file);
@@ -163,12 +176,25 @@ TEST(AssetSounds, AreClean44100Hz16BitOfTheirLengthAndEndWithoutAClick) {
         const auto [low, high] = std::minmax_element(samples.begin(), samples.end());
         const int loudest = std::max(-*low, +*high);
         EXPECT_LT(loudest, 32767) << "clipped";
-        EXPECT_GT(loudest, 16000) << "too quiet to be heard at the game's volume";
         // Effects start and stop near silence; the music's last sample runs into its first.
         const int first = samples.front(), last = samples.back();
         const int jump = music ? std::abs(last - first) : std::max(std::abs(first), std::abs(last));
         EXPECT_LT(jump, music ? 600 : 300) << "a click at the start or end";
+        Samples levels(samples.size());
+        std::transform(samples.begin(), samples.end(), levels.begin(),
+                       [](short v) { return v / 32768.0; });
+        const Loudness level = measureLoudness(levels);
+        EXPECT_LT(std::fabs(level.dcOffset), 0.001);
+        EXPECT_LE(level.truePeak, -1.0);
+        // What is heard of a tune is its integrated loudness, of a short effect its loudest moment.
+        if (music)
+            musicHeard = level.integrated + 20 * std::log10(30 / 128.0);
+        else
+            effectsHeard.push_back(level.momentaryMax);
     }
+    const auto [quietest, loudest] = std::minmax_element(effectsHeard.begin(), effectsHeard.end());
+    EXPECT_LE(*loudest - *quietest, 4.0);
+    EXPECT_TRUE(*loudest - musicHeard >= 3 && *loudest - musicHeard <= 8) << *loudest - musicHeard;
 }
 
 }  // namespace

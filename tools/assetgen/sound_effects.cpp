@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "loudness.h"
+
 namespace {
 
 constexpr double kTwoPi = 6.28318530717958647692;
@@ -55,8 +57,8 @@ Samples composeButtonSound() {
         const double swell = std::sin(3.14159265 * std::pow(t, 0.6));
         out[i] = band * swell * swell;
     }
-    fadeEnds(out, 0.004, 0.004);
-    normalise(out, 0.8);
+    centreAndFade(out, 0.004, 0.004);
+    levelTo(out, &Loudness::momentaryMax, kEffectLoudness);
     return out;
 }
 
@@ -69,8 +71,8 @@ Samples composeEnemyDeathSound() {
     addNote(out, 0, 0.38, noteFrequency(noteNumber("A4")), groan, false, noise);
     addNote(out, 0, 0.38, noteFrequency(noteNumber("A2")), undertone, false, noise);
     addNote(out, 0, 0.06, 1.0, crunch, false, noise);
-    fadeEnds(out, 0.002, 0.01);
-    normalise(out, 0.8);
+    centreAndFade(out, 0.002, 0.01);
+    levelTo(out, &Loudness::momentaryMax, kEffectLoudness);
     return out;
 }
 
@@ -84,7 +86,7 @@ Samples composeVraskSound() {
         start += 0.07;
     }
     addBell(out, 0.0, noteFrequency(noteNumber("E5")), 0.25);
-    fadeEnds(out, 0.002, 0.15);
-    normalise(out, 0.8);
+    centreAndFade(out, 0.002, 0.15);
+    levelTo(out, &Loudness::momentaryMax, kEffectLoudness);
     return out;
 }

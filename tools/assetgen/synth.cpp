@@ -109,23 +109,26 @@ void addNote(Samples& out, std::size_t start, double held, double frequency, con
     }
 }
 
-void normalise(Samples& samples, double peak) {
-    double loudest = 0.0;
-    for (const double sample : samples) loudest = std::max(loudest, std::fabs(sample));
-    if (loudest <= 0.0) return;
-    for (double& sample : samples) sample *= peak / loudest;
-}
-
-void fadeEnds(Samples& samples, double inSeconds, double outSeconds) {
-    const auto ramp = [&](double seconds, auto&& sampleAt) {
+void centreAndFade(Samples& samples, double inSeconds, double outSeconds) {
+    Samples weight(samples.size(), 1.0);
+    const auto ramp = [&](double seconds, auto&& weightAt) {
         const auto frames =
             std::min(samples.size() / 2, static_cast<std::size_t>(seconds * kSampleRate));
         for (std::size_t i = 0; i < frames; ++i) {
-            sampleAt(i) *= static_cast<double>(i) / static_cast<double>(frames);
+            weightAt(i) = static_cast<double>(i) / static_cast<double>(frames);
         }
     };
-    ramp(inSeconds, [&](std::size_t i) -> double& { return samples[i]; });
-    ramp(outSeconds, [&](std::size_t i) -> double& { return samples[samples.size() - 1 - i]; });
+    ramp(inSeconds, [&](std::size_t i) -> double& { return weight[i]; });
+    ramp(outSeconds, [&](std::size_t i) -> double& { return weight[weight.size() - 1 - i]; });
+    // The offset c with sum(weight * (sample - c)) = 0.
+    double weighted = 0.0;
+    double total = 0.0;
+    for (std::size_t i = 0; i < samples.size(); ++i) {
+        weighted += weight[i] * samples[i];
+        total += weight[i];
+    }
+    const double offset = total > 0.0 ? weighted / total : 0.0;
+    for (std::size_t i = 0; i < samples.size(); ++i) samples[i] = weight[i] * (samples[i] - offset);
 }
 
 bool writeWav(const Samples& samples, const std::string& path) {

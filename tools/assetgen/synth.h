@@ -48,12 +48,10 @@ int noteNumber(const std::string& name);
 void addNote(Samples& out, std::size_t start, double held, double frequency, const Voice& voice,
              bool wrap, Random& noise);
 
-// Scales the samples so the loudest is at `peak` (below 1, so nothing clips).
-void normalise(Samples& samples, double peak);
-
 // Ramps the first `inSeconds` of a one-shot sound up and its last `outSeconds` down, so it
-// starts and stops without a click.
-void fadeEnds(Samples& samples, double inSeconds, double outSeconds);
+// starts and stops without a click, after taking away the constant that leaves the faded
+// sound centred on zero (no DC offset to thump when it starts and stops).
+void centreAndFade(Samples& samples, double inSeconds, double outSeconds);
 
 // Writes the samples as a mono 44100 Hz 16-bit PCM WAV file with libsndfile; false (with a
 // message on stderr) on failure.
