@@ -76,8 +76,8 @@ TEST_F(Progression, FinishActionByButton) {
                   make_tuple(poses[pose], attack, health, vraskAfter, false));
         ASSERT_EQ(state.floatingNumbers.size(), 1u);
         const Effect& n = state.floatingNumbers[0];
-        EXPECT_EQ(make_tuple(n.text, n.rect.x, n.rect.y, n.rect.w, n.rect.h, n.fromPlayer != 0),
-                  make_tuple("5", 200 + draws[0] % 550, 240 + draws[1] % 550, 30, 12, true));
+        EXPECT_EQ(make_tuple(n.text, n.rect.x, n.rect.y, n.rect.w, n.rect.h, n.fromPlayer),
+                  make_tuple("5", 200 + draws[0] % 550, 240 + draws[1] % 550, 30, 12, 1));
     }
 }
 

@@ -72,8 +72,9 @@ TEST(Shell, StartsPlaysAndShutsDownInOrder) {
     EXPECT_EQ(outline & 0xFFFFFFu, 0u);
 
     shutDown(shell, state);
-    EXPECT_EQ(std::make_tuple(renderer, shell.renderer.get(), shell.window.get(), SDL_WasInit(0)),
-              std::make_tuple(nullptr, nullptr, nullptr, 0u));
+    EXPECT_EQ(std::make_tuple(renderer, shell.renderer.get(), shell.window.get(), SDL_WasInit(0),
+                              TTF_WasInit()),
+              std::make_tuple(nullptr, nullptr, nullptr, 0u, 0));
 }
 
 }  // namespace
