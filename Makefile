@@ -127,7 +127,7 @@ bench: deps
 	$(BENCH_DIR)/bench/brannoch_bench $(BENCH_ARGS)
 
 # Test strength: one-line mutants of src/ (operators, constants, deleted statements), MUTANTS of
-# them drawn with SEED, each built and run against the unit tests and a short soak in a copy of
+# them drawn with SEED, each built and run against the unit tests (the soak among them) in a copy of
 # the tree under build-mutants/. Prints the kill rate and the survivors (build-mutants/report.txt).
 MUTANTS ?= 80
 SEED ?= 10
