@@ -51,9 +51,6 @@ out=$(hardening-check --nocfprotection --nofortify "$program") || fail "hardenin
 for flag in -D_FORTIFY_SOURCE= -fcf-protection; do
     grep -q -- "$flag" "$BUILD_DIR/compile_commands.json" || fail "not built with $flag"
 done
-# Every entry is owned by root, whoever built the package.
-dpkg-deb -c "$deb" | awk '$2 != "root/root" { print; bad = 1 } END { exit bad }' ||
-    fail "files not owned by root"
 
 # The same build installed by hand under a prefix of its own.
 cmake --install "$BUILD_DIR" --prefix "$WORK/elsewhere/opt/brannoch" >"$WORK/install.log" 2>&1 ||
@@ -79,98 +76,36 @@ for file in share/games/brannoch/DelaGothicOne-Regular.ttf share/games/brannoch/
     grep -qx "$file" "$WORK/expected.txt" || fail "the sources lack $file"
 done
 
+# Both trees hold exactly those files; the launcher and the program can be run, and the desktop
+# entry and the metainfo pass their validators and name each other. (In the package lintian also
+# checks the man page, the copyright file, the icons' sizes, owners and modes.)
 check_tree() {
-    local prefix=$1
+    local prefix=$1 out
     (cd "$prefix" && find . -type f -o -type l) | sed 's|^\./||' | sort >"$WORK/actual.txt"
     diff -u "$WORK/expected.txt" "$WORK/actual.txt" >"$WORK/tree.diff" ||
         fail "files under $prefix differ from the expected list: $(cat "$WORK/tree.diff")"
-
-    [ -x "$prefix/games/brannoch" ] || fail "launcher not executable under $prefix"
-    [ -x "$prefix/lib/games/brannoch/brannoch" ] &&
-        [ "$(head -c 4 "$prefix/lib/games/brannoch/brannoch" | tail -c 3)" = ELF ] ||
-        fail "the program under $prefix is not an executable"
-    # Data files are plain readable files, not executables.
-    find "$prefix/share" -type f -perm /111 | grep . && fail "executable data files under $prefix"
-
-    local icon size
-    for icon in "$prefix"/share/icons/hicolor/*/apps/brannoch.png; do
-        [ -e "$icon" ] || continue
-        size=$(basename "$(dirname "$(dirname "$icon")")")
-        [ "$(identify -format '%wx%h' "$icon")" = "$size" ] || fail "$icon is not $size"
-    done
-
-    gzip -t "$prefix/share/man/man6/brannoch.6.gz" || fail "man page is not valid gzip"
-    zcat "$prefix/share/man/man6/brannoch.6.gz" | grep -q '^\.TH BRANNOCH 6 ' ||
-        fail "man page is not a section 6 page for brannoch"
-    head -n 1 "$prefix/share/doc/brannoch/copyright" |
-        grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' ||
-        fail "copyright is not in the machine-readable format"
-    grep -q '^License: OFL-1.1$' "$prefix/share/doc/brannoch/copyright" ||
-        fail "copyright does not carry the font's licence"
-
-    local out
-    out=$(desktop-file-validate "$prefix/share/applications/brannoch.desktop" 2>&1) ||
+    [ -x "$prefix/games/brannoch" ] && [ -x "$prefix/lib/games/brannoch/brannoch" ] ||
+        fail "launcher or program not executable under $prefix"
+    out=$(desktop-file-validate "$prefix/share/applications/brannoch.desktop" 2>&1) && [ -z "$out" ] ||
         fail "desktop-file-validate: $out"
-    [ -z "$out" ] || fail "desktop-file-validate: $out"
     out=$(appstreamcli validate --no-net --pedantic \
         "$prefix/share/metainfo/brannoch.metainfo.xml" 2>&1) || fail "appstreamcli: $out"
-
-    # The pieces name each other: the desktop entry runs the launcher and shows the icon, and
-    # the metainfo launches the desktop entry.
-    local desktop=$prefix/share/applications/brannoch.desktop
-    grep -qx 'Exec=brannoch' "$desktop" || fail "desktop entry does not run the launcher"
-    grep -qx 'Icon=brannoch' "$desktop" || fail "desktop entry icon name"
-    grep -q 'Categories=Game;' "$desktop" || fail "desktop entry is not in Game"
-    grep -q '<launchable type="desktop-id">brannoch.desktop</launchable>' \
-        "$prefix/share/metainfo/brannoch.metainfo.xml" || fail "metainfo does not launch the entry"
+    grep -qx 'Exec=brannoch' "$prefix/share/applications/brannoch.desktop" &&
+        grep -qx 'Icon=brannoch' "$prefix/share/applications/brannoch.desktop" &&
+        grep -q '<launchable type="desktop-id">brannoch.desktop</launchable>' \
+            "$prefix/share/metainfo/brannoch.metainfo.xml" || fail "desktop entry and metainfo"
 }
 check_tree "$WORK/deb-root/usr"
 check_tree "$WORK/elsewhere/opt/brannoch"
 
 # --- The launcher -----------------------------------------------------------------------------
-# From a folder that holds none of the game's files the launcher must still find them: text drawn
-# with the font shows a second colour; without its files the game shows one black window.
-mkdir -p "$WORK/empty" "$WORK/bin"
+# From a folder that holds none of the game's files the launcher must still find them: the HUD is
+# drawn with the font, and an Attack is answered.
+DIR=$WORK/empty
+mkdir -p "$DIR" "$WORK/bin"
 ln -s "$WORK/deb-root/usr/games/brannoch" "$WORK/bin/brannoch"
-
-# SDL makes and drops a helper window while it starts, which can end xdotool's search with
-# BadWindow: look again a few times.
-find_window() {
-    for _ in 1 2 3 4 5; do
-        WINDOW=$(timeout 20 xdotool search --sync --name '^Brannoch$' 2>/dev/null | head -n 1) ||
-            true
-        [ -n "$WINDOW" ] && return 0
-        sleep 0.2
-    done
-    fail "$1: no window titled Brannoch"
-}
-
-# Colours in the window, looked at until there is more than one (a busy machine may be slow to
-# draw the first frame) or for about ten seconds.
-window_colours() {
-    local colours=0
-    for _ in $(seq 20); do
-        import -window "$WINDOW" "$WORK/shot.png" 2>/dev/null &&
-            colours=$(convert "$WORK/shot.png" -format %k info:)
-        [ "$colours" -gt 1 ] && break
-        sleep 0.5
-    done
-    echo "$colours"
-}
-
-play_once() {
-    GAME=$1
-    start_game "$WORK/empty"
-    find_window "$2"
-    local colours
-    colours=$(window_colours)
-    stop_game
-    [ "$STATUS" = 0 ] || fail "$2: exit status $STATUS after SIGTERM ($(cat "$WORK/err.txt"))"
-    [ "$(cat "$WORK/out.txt")" = "3" ] || fail "$2: standard output: $(cat "$WORK/out.txt")"
-    [ "$colours" -gt 1 ] || fail "$2: the window is blank, the game did not find its files"
-}
-play_once "$WORK/deb-root/usr/games/brannoch" "unpacked package"
-PATH="$WORK/bin:$PATH" play_once brannoch "through a link on PATH"
-play_once "$WORK/elsewhere/opt/brannoch/games/brannoch" "cmake --install prefix"
-
+for CASE in "$WORK/deb-root/usr/games/brannoch" brannoch "$WORK/elsewhere/opt/brannoch/games/brannoch"; do
+    GAME=$CASE PATH="$WORK/bin:$PATH" begin
+    ready; click_until $ATTACK 3 $HEALTH; term; ends 0 3
+done
 echo "package: ok ($(basename "$deb"))"
