@@ -1,3 +1,5 @@
+// One frame as a whole: the order of its steps, which decides the turns, and its drawing, where
+// what comes later lies on top.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -10,7 +12,6 @@
 #include "game/globals.h"
 #include "render/scene.h"
 #include "render/text.h"
-#include "shell/frame_loop.h"
 #include "support/rules.h"
 #include "world/map_loader.h"
 
@@ -18,17 +19,10 @@ namespace {
 
 constexpr double kDelta = 0.05;  // seconds; two frames make a click interval
 
-// The HUD texts with the start values and 3 Vrask, and their 100x50 boxes. The level row and
-// the attack-power row overlap in 20 rows, where neither is alone; the other rows of each box
-// are compared.
-const std::tuple<const char*, int, int> kHud[] = {
-    {"Health:", 300, 20},      {"100", 400, 20}, {"Level:", 50, 20},  {"1", 150, 20},
-    {"Attack Power:", 50, 50}, {"5", 150, 50},   {"Vrask:", 50, 100}, {"3", 150, 100}};
-
 class Frame : public Screen {
   protected:
-    void frame() { runFrameSteps(state, kDelta); }  // the background covers the whole window
-    // The frame's `view` looks as if only the background and `text` in `box` were drawn.
+    void frame() { runFrameSteps(state, kDelta); }
+    // The `view` of the screen looks as if only the background and `text` in `box` were drawn.
     void expectAlone(const std::string& text, SDL_Rect box, SDL_Rect view) {
         const std::vector<uint32_t> shown = screen.pixels(view);
         drawBackground(state);
@@ -37,37 +31,28 @@ class Frame : public Screen {
     }
 };
 
-// The first frame's refill pays a Vrask for the first wave. An action is answered by the
-// blow of the next frame's enemy pass, and only there.
-TEST_F(Frame, FirstWavePaysAVraskAndAnActionIsAnsweredInTheNextFrameOnly) {
+// The first frame's refill pays a Vrask for the first wave. An action is answered by the blow
+// of the next frame's enemy pass, and only there; a kill becomes a level a frame after the pass.
+TEST_F(Frame, TurnsFollowTheOrderOfTheSteps) {
     std::srand(2);
     frame();
-    EXPECT_EQ(std::make_tuple(state.enemies.size(), state.vraskCount),
-              std::make_tuple(size_t{1}, 2));
+    EXPECT_EQ(std::make_tuple(state.enemies.size(), state.vraskCount), std::make_tuple(1u, 2));
     frame();
-    EXPECT_DOUBLE_EQ(state.clickTimer, 2 * kDelta);   // no mouse button is down in the tests
-    pressButtons(state, 200, 560, SDL_BUTTON_LMASK);  // the click step of the second frame
-    EXPECT_EQ(state.enemies[0].health, 45);
-    for (const int32_t health : {90, 90}) {
-        frame();
-        EXPECT_EQ(state.player.health, health);
-    }
-    ASSERT_EQ(state.floatingNumbers.size(), 2u);  // the green one, then one red blow
-    EXPECT_EQ(state.floatingNumbers[1].fromPlayer, 0);
-}
-
-// The level step runs before the HUD: a kill shows as a level only in the frame after the pass.
-TEST_F(Frame, KillBecomesALevelOnlyAfterThePass) {
+    EXPECT_DOUBLE_EQ(state.clickTimer, 2 * kDelta);  // no mouse button is down in the tests
+    state.enemies[0].health = 5;
     state.player.experience = 8;
-    state.enemies = {enemyAt(600.0f, 300.0f, 0, 0, 10, 2)};
-    frame();  // the felled enemy dies and pays 2 experience
-    EXPECT_EQ(std::make_tuple(state.player.experience, state.player.level), std::make_tuple(10, 1));
-    frame();
-    EXPECT_EQ(std::make_tuple(state.player.level, state.player.attack), std::make_tuple(2, 10));
-    expectAlone("2", {150, 20, 100, 50}, {150, 20, 100, 30});  // above the attack-power row
+    pressButtons(state, 200, 560, SDL_BUTTON_LMASK);  // the click step of the second frame
+    for (const auto& [health, experience, level] :
+         {std::make_tuple(90, 10, 1), std::make_tuple(90, 0, 2)}) {
+        frame();
+        EXPECT_EQ(std::make_tuple(state.player.health, state.player.experience, state.player.level),
+                  std::make_tuple(health, experience, level));
+    }
+    expectAlone("2", {150, 20, 100, 50}, {150, 20, 100, 30});  // shown in the frame that made it
 }
 
-// Its blow kills the player and it dies too: the list is empty before the death test.
+// Its blow kills the player and it dies too: the list is empty before the death test, and the
+// death's own wave pays no Vrask. Effects outlive the reset.
 TEST_F(Frame, DeathResetMakesAWaveThatPaysNoVrask) {
     state.player.health = 5;
     state.enemies = {enemyAt(600.0f, 300.0f, 1, 0, 25, 10)};
@@ -75,48 +60,60 @@ TEST_F(Frame, DeathResetMakesAWaveThatPaysNoVrask) {
     const std::vector<int> draws = drawsAfter(3, 5);
     std::srand(3);
     frame();
-    // Strike x and y, the death roll, one wave size: the refill made no second wave.
-    EXPECT_EQ(std::rand(), draws[4]);
-    // A fresh kind-0 enemy; effects outlive the reset.
+    EXPECT_EQ(std::rand(), draws[4]);  // strike x and y, the death roll, one wave size
     EXPECT_EQ(std::make_tuple(state.player.health, state.vraskCount, state.enemies.at(0).type,
                               state.explosions.size()),
-              std::make_tuple(100, 1, 0, size_t{1}));
+              std::make_tuple(100, 1, 0, 1u));
 }
 
-// Background, HUD, player, numbers, enemies, explosions, buttons: later lies on top.
+// The frame reads the Down arrow from the keyboard state and hands it to the target choice.
+TEST_F(Frame, DownArrowHeldMovesTheSelectionOncePerFrame) {
+    Uint8 keys[SDL_NUM_SCANCODES] = {};
+    keyboardState = keys;
+    state.enemies.assign(3, enemyAt(600.0f, 300.0f, 0, 50, 10, 2));
+    for (const int down : {1, 1, 0, 1}) {
+        keys[SDL_SCANCODE_DOWN] = static_cast<Uint8>(down);
+        frame();
+    }
+    keyboardState = nullptr;
+    EXPECT_EQ(state.selectedTarget, 0u);  // 1, 2, 2, then around to the first
+}
+
+// Background, HUD, player, numbers, enemies, explosions, buttons: later lies on top. Black is
+// only on the button outlines, pale yellow only in the buttons and the HUD.
 TEST_F(Frame, LayersFromBackgroundToButtons) {
     // A dying enemy whose explosion reaches into "Attack", a live one over a red number.
     state.enemies = {enemyAt(220.0f, 520.0f, 0, 0, 10, 2), enemyAt(600.0f, 300.0f, 1, 50, 25, 10)};
     state.floatingNumbers = {Effect{{610, 340, 30, 12}, "77", 0.0, 0}};
     std::srand(4);
     frame();
-
     EXPECT_EQ(screen.count(kExplosionColour, {220, 520, 50, 30}), 50 * 30);
-    EXPECT_GT(screen.count(kPaleYellow, {220, 550, 50, 20}), 0);     // the label on top
-    EXPECT_GT(screen.count(kBlack, {220, 550, 50, 1}), 0);  // the outline on top
-    EXPECT_EQ(screen.count(kRed, kWindow), 0);  // the number lies under the enemy
+    EXPECT_GT(screen.count(kPaleYellow, {220, 550, 50, 20}), 0);  // the label on top
+    EXPECT_GT(screen.count(kBlack, {220, 550, 50, 1}), 0);        // the outline on top
+    EXPECT_EQ(screen.count(kRed, kWindow), 0);                    // the number lies under the enemy
     EXPECT_EQ(screen.count(kStandingColour, {300, 300, 50, 100}), 50 * 100);
     EXPECT_EQ(countOutside(kStandingColour, {300, 300, 50, 100}), 0);
-
-    // Black only on the button outlines, pale yellow only in the buttons and the HUD.
-    int outlines = 0, yellow = 0;
+    int outlines = 0, yellow = screen.count(kPaleYellow, {50, 20, 450, 130});  // the HUD
     for (const Button& b : state.buttons) {
         const int outline = screen.count(kBlack, {b.x, b.y, b.w, b.h}) -
                             screen.count(kBlack, {b.x + 1, b.y + 1, b.w - 2, b.h - 2});
         EXPECT_GT(outline, 0) << b.label;
-        EXPECT_GT(screen.count(kPaleYellow, {b.x, b.y, b.w, b.h}), 0) << b.label;
         outlines += outline;
         yellow += screen.count(kPaleYellow, {b.x, b.y, b.w, b.h});
     }
-    yellow += screen.count(kPaleYellow, {50, 20, 450, 130});  // the HUD
     EXPECT_EQ(screen.count(kBlack, kWindow), outlines);
     EXPECT_EQ(screen.count(kPaleYellow, kWindow), yellow);
 }
 
-// Each HUD text looks as it does drawn alone in its box.
+// Each HUD text looks as it does drawn alone in its box, the extreme numbers too. The level row
+// and the attack-power row overlap in 20 rows, where neither is alone; the other rows are compared.
 TEST_F(Frame, HudShowsEachTextInItsBox) {
-    state.vraskCount = 3;
-    for (const auto& [text, x, y] : kHud) {
+    std::tie(state.player.health, state.player.attack, state.vraskCount) =
+        std::make_tuple(INT32_MIN, INT32_MAX, 0);
+    const std::tuple<const char*, int, int> hud[] = {
+        {"Health:", 300, 20},      {"-2147483648", 400, 20}, {"Level:", 50, 20},  {"1", 150, 20},
+        {"Attack Power:", 50, 50}, {"2147483647", 150, 50},  {"Vrask:", 50, 100}, {"0", 150, 100}};
+    for (const auto& [text, x, y] : hud) {
         drawBackground(state);
         drawHud(state);
         expectAlone(text, {x, y, 100, 50},
@@ -125,7 +122,7 @@ TEST_F(Frame, HudShowsEachTextInItsBox) {
 }
 
 // Start-up's values: the player at the shipped map's cell until a map mark says otherwise, the
-// three buttons with their exact labels, each drawn as its label alone over its outline.
+// three buttons with their exact labels, each drawn as its label alone inside its outline.
 TEST_F(Frame, StartValuesAndTheThreeButtons) {
     std::istringstream mapWithoutMark("--#\n*$\n");
     loadMap(mapWithoutMark, state.tiles, state.player);
@@ -150,29 +147,20 @@ TEST_F(Frame, StartValuesAndTheThreeButtons) {
     }
 }
 
-// The frame reads the Down arrow from the keyboard state and hands it to the target choice.
-TEST_F(Frame, DownArrowHeldMovesTheSelectionOncePerFrame) {
-    Uint8 keys[SDL_NUM_SCANCODES] = {};
-    keyboardState = keys;
-    state.enemies.assign(3, enemyAt(600.0f, 300.0f, 0, 50, 10, 2));
-    for (const Uint8 down : {Uint8{1}, Uint8{1}, Uint8{0}, Uint8{1}}) {
-        keys[SDL_SCANCODE_DOWN] = down;
-        frame();
+// Text is stretched, not measured: one digit fills a box as three do, most of its width and
+// (the line height holds the descent too) less of its height, and nothing lies outside it.
+TEST_F(Frame, TextIsStretchedToItsBox) {
+    for (const char* text : {"5", "-2147483648"}) {
+        screen.clear();
+        drawText(state.assets.font, text, kGreen, {300, 600, 100, 50});
+        int columns = 0, rows = 0;
+        for (int i = 0; i < 100; ++i) columns += screen.count(kGreen, {300 + i, 600, 1, 50}) > 0;
+        for (int i = 0; i < 50; ++i) rows += screen.count(kGreen, {300, 600 + i, 100, 1}) > 0;
+        EXPECT_EQ(countOutside(kGreen, {300, 600, 100, 50}), 0) << text;
+        EXPECT_TRUE(columns >= 60 && rows >= 20) << text << ": " << columns << " x " << rows;
     }
-    keyboardState = nullptr;
-    EXPECT_EQ(state.selectedTarget, 0u);  // 1, 2, 2, then around to the first
-}
-
-// Rows: counter before, counter now, ticks per second, seconds. A microsecond is not lost to
-// whole milliseconds; the counter may wrap between frames, and ticks times 1000 may wrap too.
-TEST(FrameDelta, SecondsFromCounterTicksWithWrapping) {
-    const std::tuple<uint64_t, uint64_t, uint64_t, double> cases[] = {
-        {5000, 1005000, 1000000, 1.0},
-        {0, 1, 1000000, 0.000001},
-        {18446744073709551116ull, 500, 1000000, 0.001},
-        {0, 18446744073709552ull, 1000, 0.000384}};
-    for (const auto& [previous, now, frequency, seconds] : cases)
-        EXPECT_NEAR(frameDeltaSeconds(previous, now, frequency), seconds, 1e-12) << now;
+    drawText(nullptr, "Health:", kPaleYellow, {300, 20, 100, 50});  // no font: nothing at all
+    EXPECT_EQ(screen.count(kPaleYellow, kWindow), 0);
 }
 
 }  // namespace

@@ -27,7 +27,8 @@ TEST(Shell, StartsPlaysAndShutsDownInOrder) {
     int frequency = 0, channels = 0;
     Uint16 format = 0;
     Mix_QuerySpec(&frequency, &format, &channels);
-    EXPECT_EQ(std::make_tuple(frequency, format, channels), std::make_tuple(44100, AUDIO_S16LSB, 2));
+    EXPECT_EQ(std::make_tuple(frequency, format, channels),
+              std::make_tuple(44100, AUDIO_S16LSB, 2));
     SDL_Window* window = shell.window.get();
     SDL_Rect place{}, display{};
     SDL_GetWindowPosition(window, &place.x, &place.y);
@@ -75,6 +76,18 @@ TEST(Shell, StartsPlaysAndShutsDownInOrder) {
     EXPECT_EQ(std::make_tuple(renderer, shell.renderer.get(), shell.window.get(), SDL_WasInit(0),
                               TTF_WasInit()),
               std::make_tuple(nullptr, nullptr, nullptr, 0u, 0));
+}
+
+// Rows: counter before, counter now, ticks per second, seconds. A microsecond is not lost to
+// whole milliseconds; the counter may wrap between frames, and ticks times 1000 may wrap too.
+TEST(Shell, FrameDeltaInSecondsFromCounterTicks) {
+    const std::tuple<uint64_t, uint64_t, uint64_t, double> cases[] = {
+        {5000, 1005000, 1000000, 1.0},
+        {0, 1, 1000000, 0.000001},
+        {18446744073709551116ull, 500, 1000000, 0.001},
+        {0, 18446744073709552ull, 1000, 0.000384}};
+    for (const auto& [previous, now, frequency, seconds] : cases)
+        EXPECT_NEAR(frameDeltaSeconds(previous, now, frequency), seconds, 1e-12) << now;
 }
 
 }  // namespace
