@@ -3,10 +3,12 @@
 #  1. start-up, RUNS times: from starting `wine brannoch.exe` (the prefix made and started once
 #     beforehand) to its window on the X server, and to "3" on standard output (everything
 #     loaded; the first frame follows);
-#  2. frames per second over SECONDS of play, as Wine's Direct3D counts them (its "fps" debug
-#     channel, every 1.5 s), the first count left out.
+#  2. frames per second over SECONDS of play, as Wine counts the frames it hands to OpenGL
+#     (the "fps" debug channel of its wglSwapBuffers, every 1.5 s; the first count left out).
+#     Direct3D, SDL's first choice on Windows, runs on OpenGL under Wine.
 #
 #   bench/wine_game.sh [ZIP] [RUNS] [SECONDS]   (defaults: make windows' zip, 7, 15)
+# SDL_RENDER_DRIVER=opengl (or direct3d11) in the environment compares another SDL renderer.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -14,7 +16,8 @@ zip=$(realpath "${1:-$(ls "$root"/build-windows/brannoch-*-windows-x64.zip | hea
 runs=${2:-7}
 seconds=${3:-15}
 if [ -z "${BRANNOCH_IN_XVFB:-}" ]; then
-    BRANNOCH_IN_XVFB=1 exec xvfb-run -a -s "-screen 0 1024x1024x24" bash "$0" "$zip" "$runs" "$seconds"
+    BRANNOCH_IN_XVFB=1 exec xvfb-run -a -s "-screen 0 1024x1024x24" \
+        bash "$0" "$zip" "$runs" "$seconds"
 fi
 
 work=$(mktemp -d)
@@ -53,7 +56,7 @@ pid=$!
 sleep "$seconds"
 kill -TERM "$pid"
 wait "$pid" || true
-sed -n 's/.*@ approx \([0-9.]*\)fps.*/\1/p' "$work/fps.txt" | tail -n +2 | sort -n |
+sed -n 's/.*wglSwapBuffers @ approx \([0-9.]*\)fps.*/\1/p' "$work/fps.txt" | tail -n +2 | sort -n |
     awk '{ v[NR] = $1; all = all " " $1 }
          END { if (NR) printf "median %s fps (%d counts:%s)\n", v[int((NR + 1) / 2)], NR, all
                else print "no counts from Wine" }'
