@@ -30,8 +30,11 @@ now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
 
 echo "== start-up: $runs runs ($(basename "$zip"), load average $(cut -d' ' -f1 /proc/loadavg))"
 for run in $(seq "$runs"); do
+    # The last run's window and line are gone before the clock starts.
+    while xdotool search --onlyvisible --name '^Brannoch$' >/dev/null 2>&1; do sleep 0.05; done
+    : >"$work/out.txt"
     start=$(now_ms) window=""
-    wine brannoch.exe >"$work/out.txt" 2>/dev/null &
+    wine brannoch.exe >>"$work/out.txt" 2>/dev/null &
     pid=$!
     until grep -q 3 "$work/out.txt"; do
         kill -0 "$pid" 2>/dev/null || { echo "the game ended before it wrote 3" >&2; exit 1; }
