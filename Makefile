@@ -154,4 +154,3 @@ bench: deps
 	cmake --build $(BENCH_DIR) -j $(JOBS) --target brannoch brannoch_bench brannoch_frame_count \
 		brannoch_startup_probe
 	$(BENCH_DIR)/bench/brannoch_bench $(BENCH_ARGS)
-
