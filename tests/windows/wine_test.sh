@@ -12,7 +12,7 @@ run_under_xvfb "$@"
 export SDL_VIDEODRIVER=windows WINEPREFIX=$WORK/wine WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="  # no offer to install .NET or a browser engine
 # Wine's server and the game go before the prefix is removed (lib.sh's own exit step, with this).
-trap 'wineserver -k 2>/dev/null; wineserver -w 2>/dev/null; rm -rf "$WORK"' EXIT
+trap 'wineserver -k 2>/dev/null || true; wineserver -w 2>/dev/null || true; rm -rf "$WORK"' EXIT
 mkdir "$WORK/game"
 unzip -q "$ZIP" -d "$WORK/game" || fail "cannot unpack $ZIP"
 [[ $(file -b "$WORK/game/brannoch.exe") == "PE32+ executable (GUI) x86-64"* ]] ||
