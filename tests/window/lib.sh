@@ -72,8 +72,9 @@ shape() {
     [ "$(grep -cE "$want" <<<"$info")" = 6 ] || fail "window: $info"
 }
 
-# In one xdotool run: the game polls the mouse, and a button held past 0.1 s repeats its action.
-click() { xdotool mousemove --window "$WINDOW" "$1" "$2" mousedown 1 sleep 0.05 mouseup 1; }
+# In one xdotool run, held $3 s (0.05 by default): the game polls the mouse once a frame, and a
+# button held past 0.1 s repeats its action.
+click() { xdotool mousemove --window "$WINDOW" "$1" "$2" mousedown 1 sleep "${3:-0.05}" mouseup 1; }
 
 ready() {  # the first frames may still be black
     for _ in $(seq 40); do [ "$(x11 $HEALTH)" = blank ] || return 0; sleep 0.25; done
@@ -86,24 +87,27 @@ still() {
 }
 
 # Clicks at ($1, $2) up to $3 times, looking a quarter second after each, till the box $4.. changes.
+# Each try holds the button twice as long (up to 0.8 s): a slow frame can miss a short click.
 click_until() {
-    local before=$(x11 "${@:4}")
+    local before=$(x11 "${@:4}") hold=50
     for _ in $(seq "$3"); do
-        click "$1" "$2"; sleep 0.25
+        click "$1" "$2" "0.$(printf %03d $hold)"; sleep 0.25
         [ "$(x11 "${@:4}")" = "$before" ] || return 0
+        hold=$((hold < 400 ? hold * 2 : 800))
     done
     fail "$CASE: the box ${*:4} did not change after $3 clicks at $1, $2"
 }
 
 term() { kill -TERM "$GAME_PID" 2>/dev/null || fail "$CASE: the game had stopped by itself"; }
 
-# The game ends within 10 s with status $1, having written exactly the lines $2... (patterns).
+# The game ends within 10 s with status $1, having written exactly the lines $2... (patterns; a
+# Windows line's CR is dropped).
 ends() {
     local want=$1 status=0 && shift
     for _ in $(seq 100); do kill -0 "$GAME_PID" 2>/dev/null || break; sleep 0.1; done
     kill -0 "$GAME_PID" 2>/dev/null && fail "$CASE: the game did not end"
     wait "$GAME_PID" || status=$?; GAME_PID=
     [ "$status" = "$want" ] || fail "$CASE: status $status; stderr: $(tail -n 20 "$WORK/err.txt")"
-    [[ $(cat "$WORK/out.txt") == $(printf '%s\n' "$@") && $(wc -l <"$WORK/out.txt") = $# ]] ||
+    [[ $(tr -d '\r' <"$WORK/out.txt") == $(printf '%s\n' "$@") && $(wc -l <"$WORK/out.txt") = $# ]] ||
         fail "$CASE: standard output: $(cat "$WORK/out.txt")"
 }
