@@ -71,15 +71,4 @@ TEST_F(Buttons, SelectionPastTheEndReachesTheLastEnemyAndNoEnemyNoAction) {
     }
 }
 
-TEST_F(Buttons, HeldButtonRepeatsOnlyAsTheTimerAllows) {
-    state.clickTimer = 0.0;
-    for (int frame = 0; frame < 10; ++frame) {
-        state.clickTimer += 0.04;
-        pressButtons(state, 450, 600, SDL_BUTTON_LMASK);  // "Block", held down
-    }
-    // Taken at 0.12 s, 0.24 s and 0.36 s: three takes in 0.4 s.
-    EXPECT_EQ(state.player.health, 115);
-    EXPECT_EQ(state.floatingNumbers.size(), 3u);
-}
-
 }  // namespace

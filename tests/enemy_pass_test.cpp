@@ -43,20 +43,6 @@ TEST_F(EnemyPass, EveryEnemyStrikesThenTheFelledOnesLeave) {
     }
 }
 
-TEST_F(EnemyPass, AnsweredEnemiesOnlyDrawAndDieAndAnEmptyListStillAnswers) {
-    state.enemies = {enemyAt(600.0f, 300.0f, 0, 50, 10, 2), enemyAt(650.0f, 350.0f, 0, 0, 10, 2)};
-    enemyPass(state);
-    EXPECT_EQ(state.player.health, 100);
-    EXPECT_TRUE(state.floatingNumbers.empty());
-    EXPECT_EQ(state.enemies.size(), 1u);
-    EXPECT_EQ(state.player.experience, 2);
-
-    state.enemies.clear();
-    state.enemiesAnswered = false;
-    enemyPass(state);
-    EXPECT_TRUE(state.enemiesAnswered);
-}
-
 // Experience and the explosion come whatever the roll and the kind.
 TEST_F(EnemyPass, DefeatPaysVraskAboveFiftyForKnownKinds) {
     const struct {

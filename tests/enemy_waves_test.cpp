@@ -67,17 +67,4 @@ TEST(EnemyWaves, SizeStatisticsAndPlacesFollowTheLevel) {
     EXPECT_EQ(std::count(std::begin(seen), std::end(seen), true), kEnemyKindCount);
 }
 
-TEST(EnemyWaves, RefillPaysOneVraskOnlyForAnEmptyList) {
-    Entity player;
-    player.level = 1;
-    std::vector<Entity> enemies;
-    int32_t vrask = 4;
-    refillWave(enemies, player, vrask);
-    ASSERT_EQ(enemies.size(), 1u);
-    EXPECT_EQ(vrask, 5);
-    enemies[0].health = -20;  // defeated but not yet removed: the list is not empty
-    refillWave(enemies, player, vrask);
-    EXPECT_EQ(std::make_tuple(enemies.size(), vrask), std::make_tuple(size_t{1}, 5));
-}
-
 }  // namespace

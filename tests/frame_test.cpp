@@ -105,46 +105,43 @@ TEST_F(Frame, LayersFromBackgroundToButtons) {
     EXPECT_EQ(screen.count(kPaleYellow, kWindow), yellow);
 }
 
-// Each HUD text looks as it does drawn alone in its box, the extreme numbers too. The level row
-// and the attack-power row overlap in 20 rows, where neither is alone; the other rows are compared.
-TEST_F(Frame, HudShowsEachTextInItsBox) {
+// Each HUD and button text looks as it does drawn alone in its box, the extreme numbers too.
+// Rows: text, box, the part compared (the level and attack-power rows overlap in 20 rows, where
+// neither is alone; a button's outline lies around its label).
+TEST_F(Frame, EachTextLooksAsDrawnAloneInItsBox) {
     std::tie(state.player.health, state.player.attack, state.vraskCount) =
         std::make_tuple(INT32_MIN, INT32_MAX, 0);
-    const std::tuple<const char*, int, int> hud[] = {
-        {"Health:", 300, 20},      {"-2147483648", 400, 20}, {"Level:", 50, 20},  {"1", 150, 20},
-        {"Attack Power:", 50, 50}, {"2147483647", 150, 50},  {"Vrask:", 50, 100}, {"0", 150, 100}};
-    for (const auto& [text, x, y] : hud) {
+    const std::tuple<const char*, SDL_Rect, SDL_Rect> items[] = {
+        {"Health:", {300, 20, 100, 50}, {300, 20, 100, 50}},
+        {"-2147483648", {400, 20, 100, 50}, {400, 20, 100, 50}},
+        {"Level:", {50, 20, 100, 50}, {50, 20, 100, 30}},
+        {"1", {150, 20, 100, 50}, {150, 20, 100, 30}},
+        {"Attack Power:", {50, 50, 100, 50}, {50, 70, 100, 30}},
+        {"2147483647", {150, 50, 100, 50}, {150, 70, 100, 30}},
+        {"Vrask:", {50, 100, 100, 50}, {50, 100, 100, 50}},
+        {"0", {150, 100, 100, 50}, {150, 100, 100, 50}},
+        {"Attack", {185, 550, 100, 50}, {186, 551, 98, 48}},
+        {"Block", {350, 550, 100, 50}, {351, 551, 98, 48}},
+        {"Do Vrask!", {400, 650, 100, 50}, {401, 651, 98, 48}}};
+    for (const auto& [text, box, view] : items) {
         drawBackground(state);
         drawHud(state);
-        expectAlone(text, {x, y, 100, 50},
-                    {x, y == 50 ? 70 : y, 100, y == 20 || y == 50 ? 30 : 50});
+        drawButtons(state);
+        expectAlone(text, box, view);
     }
 }
 
-// Start-up's values: the player at the shipped map's cell until a map mark says otherwise, the
-// three buttons with their exact labels, each drawn as its label alone inside its outline.
-TEST_F(Frame, StartValuesAndTheThreeButtons) {
+// Start-up's values: the player stays at the shipped map's cell when a map has no mark.
+TEST_F(Frame, StartValuesWithAMapWithoutMark) {
     std::istringstream mapWithoutMark("--#\n*$\n");
     loadMap(mapWithoutMark, state.tiles, state.player);
     const Entity& p = state.player;
     EXPECT_EQ(std::make_tuple(p.x, p.y, p.w, p.h, p.health, p.level, p.attack, p.experience),
               std::make_tuple(200.0f, 240.0f, 10, 10, 100, 1, 5, 0));
-    EXPECT_EQ(std::make_tuple(p.texture, state.vraskCount, state.experienceNeeded,
-                              state.selectedTarget, state.enemiesAnswered, state.clickTimer),
-              std::make_tuple(state.assets.playerStanding, 1, 10, 0u, true, 0.0));
-    const std::tuple<const char*, SDL_Rect> buttons[] = {{"Attack", {185, 550, 100, 50}},
-                                                         {"Block", {350, 550, 100, 50}},
-                                                         {"Do Vrask!", {400, 650, 100, 50}}};
-    ASSERT_EQ(state.buttons.size(), 3u);
-    for (size_t i = 0; i < 3; ++i) {
-        drawBackground(state);
-        drawButtons(state);
-        const auto& [label, r] = buttons[i];
-        const Button& b = state.buttons[i];
-        EXPECT_EQ(std::make_tuple(b.label, b.x, b.y, b.w, b.h),
-                  std::make_tuple(label, r.x, r.y, r.w, r.h));
-        expectAlone(label, r, {r.x + 1, r.y + 1, r.w - 2, r.h - 2});
-    }
+    EXPECT_EQ(
+        std::make_tuple(p.texture, state.vraskCount, state.experienceNeeded, state.selectedTarget,
+                        state.enemiesAnswered, state.clickTimer, state.buttons.size()),
+        std::make_tuple(state.assets.playerStanding, 1, 10, 0u, true, 0.0, 3u));
 }
 
 // Text is stretched, not measured: one digit fills a box as three do, most of its width and

@@ -7,7 +7,6 @@
 
 #include "combat/buttons.h"
 #include "support/rules.h"
-#include "world/statistics.h"
 
 namespace {
 
@@ -102,22 +101,6 @@ TEST_F(Progression, DeathBelowZeroRestartsTheStatisticsAndTheWave) {
                              state.clickTimer, p.texture, state.floatingNumbers.size()),
                   make_tuple(40, 5u, false, 0.03, state.assets.playerAttacking, size_t{2}));
     }
-}
-
-// A huge health blocked stays huge: a wrap would kill the player for blocking.
-TEST_F(Progression, StatisticsStopAtTheIntLimitsInsteadOfWrapping) {
-    state.player.health = INT32_MAX - 2;
-    Entity target = enemyAt(600.0f, 300.0f, 0, INT32_MIN + 3, 10, 2);
-    blockAction(state.player, target);
-    attackAction(state.player, target);
-    EXPECT_EQ(make_tuple(state.player.health, target.health), make_tuple(INT32_MAX, INT32_MIN));
-    const std::tuple<int32_t, int32_t, int32_t, int32_t> cases[] = {
-        // value, amount, sum, difference
-        {INT32_MIN, INT32_MIN, INT32_MIN, 0},
-        {0, INT32_MIN, INT32_MIN, INT32_MAX}};
-    for (const auto& [value, amount, sum, difference] : cases)
-        EXPECT_EQ(make_tuple(saturatingAdd(value, amount), saturatingSub(value, amount)),
-                  make_tuple(sum, difference));
 }
 
 }  // namespace
