@@ -16,11 +16,13 @@ target_include_directories(SDL2::SDL2 INTERFACE ${BRANNOCH_WEB_SDL_PREFIX}/inclu
 
 # The game links to game.js (+ game.wasm, and game.data: the assets, served as the working
 # folder the game reads from). SDL2 2.26's audio resumes the browser's AudioContext on the
-# first key or click through a library function emcc must be told to keep.
+# first key or click through a library function emcc must be told to keep; its name goes in a
+# file, as CMake would escape the $ in it for make.
 set(CMAKE_EXECUTABLE_SUFFIX .js)
+file(WRITE ${PROJECT_BINARY_DIR}/library_funcs.txt "$autoResumeAudioContext\n$dynCall\n")
 add_link_options(-sALLOW_MEMORY_GROWTH=1 -sENVIRONMENT=web
   "SHELL:--preload-file ${PROJECT_SOURCE_DIR}/assets@/"
-  "-sDEFAULT_LIBRARY_FUNCS_TO_INCLUDE=$autoResumeAudioContext,$dynCall")
+  -sDEFAULT_LIBRARY_FUNCS_TO_INCLUDE=@${PROJECT_BINARY_DIR}/library_funcs.txt)
 
 # brannoch_web_page(TARGET): names the program game.js and puts the page and its icon beside it.
 function(brannoch_web_page target)
