@@ -90,7 +90,7 @@ class Page:  # the browser's tab: commands by id; console lines and errors kept 
         self.call("Input.dispatchMouseEvent", type="mouseMoved", x=at["x"], y=at["y"])
         for kind in ("mousePressed", "mouseReleased") * 2:
             self.call("Input.dispatchMouseEvent", type=kind, **at)
-            self.frames_pass(2)  # the game polls the button once a frame
+            self.frames_pass(1)  # the game polls the button once a frame
 
 try:
     page = Page()
