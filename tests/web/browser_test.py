@@ -55,10 +55,9 @@ class Page:  # the browser's tab: commands by id; console lines and errors kept 
                 return message.get("result", {})
             event, args = message.get("method"), message.get("params", {})
             if event == "Runtime.consoleAPICalled":
-                text = " ".join(str(a.get("value", a.get("description"))) for a in args["args"])
-                self.console.append(text)
+                self.console.append(" ".join(str(a.get("value")) for a in args["args"]))
                 if args["type"] in ("error", "assert"):
-                    self.errors.append(text)
+                    self.errors.append(self.console[-1])
             elif event == "Runtime.exceptionThrown":
                 self.errors.append(json.dumps(args["exceptionDetails"])[:300])
             elif event == "Log.entryAdded" and args["entry"]["level"] == "error":
@@ -99,11 +98,12 @@ try:
     started = wait(lambda: page.js("typeof Module == 'object' && Module.frames > 0"), 60)
     check(started and "3" in page.console, f"the page prints 3 and runs frames ({page.console})")
     frames, _, later = page.js("Module.frames"), time.sleep(5), page.js("Module.frames")
-    print(f"first frame at {page.js('Module.firstFrameMs'):.0f} ms; {(later - frames) / 5:.1f} fps")
+    print(f"first frame at {page.js('Module.firstFrameMs'):.0f} ms; {(later - frames) / 5:.1f} fps; "
+          f"{page.js('Module.busyMs / Module.frames'):.2f} ms of game a frame")
     check(page.js("Module.SDL2.audioContext.state") == "suspended", "silent before the first click")
     width, height, rows = page.canvas()
-    check((width, height, page.js("[Module.canvas.width, Module.canvas.height]")) ==
-          (800, 800, [800, 800]), f"the canvas is 800x800 ({width}x{height} on the page)")
+    check(page.js("[Module.canvas.width, Module.canvas.height]") == [width, height] == [800, 800],
+          f"the canvas is 800x800 ({width}x{height} on the page)")
     hud = {row[i:i + 3] for row in rows[:120] for i in range(0, len(row), 3)}
     check(bytes(PALE_YELLOW) in hud, "the HUD shows pale yellow text")
     for attempt in ("the first clicks", "clicks after the Down key"):
