@@ -17,9 +17,14 @@ BUILD_PACKAGES := g++ cmake make pkg-config \
 TEST_PACKAGES := libgtest-dev xvfb xauth xdotool x11-utils imagemagick python3 python3-xlib \
 	clang libclang-rt-14-dev desktop-file-utils appstream lintian devscripts
 
+# The browser build: Debian's emscripten, and dpkg-dev to unpack the SDL2 libraries' sources.
+WEB_PACKAGES := emscripten cmake make dpkg-dev
+# The browser test: Debian's chromium driven from python3 over its DevTools protocol.
+WEB_TEST_PACKAGES := chromium python3-websocket
+
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps deps-test build run test clean assets install sanitize fuzz
+.PHONY: all deps deps-test build run test clean assets install sanitize fuzz web play-web
 
 all: build
 
@@ -44,7 +49,7 @@ deps-test: deps
 	$(call install_missing,$(TEST_PACKAGES))
 
 CONFIGURE = cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) \
-	-DCMAKE_INSTALL_PREFIX=$(PREFIX) $(CMAKE_EXTRA_FLAGS)
+	-DCMAKE_INSTALL_PREFIX=$(PREFIX) -DBRANNOCH_WEB_DIR=$(CURDIR)/$(WEB_DIR) $(CMAKE_EXTRA_FLAGS)
 
 build: deps
 	$(CONFIGURE)
@@ -54,7 +59,9 @@ build: deps
 run: build
 	cd assets && ../$(BUILD_DIR)/brannoch
 
-test: deps-test
+# The browser test needs build-web/ (make web); it is skipped where chromium cannot be installed.
+test: deps-test web
+	-$(call install_missing,$(WEB_TEST_PACKAGES))
 	$(CONFIGURE)
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
@@ -167,3 +174,21 @@ SEED ?= 10
 .PHONY: mutants
 mutants: deps-test
 	nice -n 10 python3 tools/mutants.py --count $(MUTANTS) --seed $(SEED)
+
+# The game for the browser in $(WEB_DIR)/: index.html, game.js, game.wasm, game.data (the assets)
+# and favicon.png, the files to put on a web server. The SDL2 libraries are built once from
+# Debian's sources into $(WEB_DIR)/sdl (tools/build_sdl_libs.sh).
+WEB_DIR ?= build-web
+WEB_PORT ?= 8000
+EMCC_ENV = NODE_PATH=/usr/share/nodejs
+
+web:
+	$(call install_missing,$(WEB_PACKAGES))
+	JOBS=$(JOBS) tools/build_sdl_libs.sh web $(WEB_DIR)/sdl
+	$(EMCC_ENV) emcmake cmake -S . -B $(WEB_DIR) -DCMAKE_BUILD_TYPE=Release -DBRANNOCH_TESTS=OFF \
+		-DBRANNOCH_BENCH=OFF
+	$(EMCC_ENV) cmake --build $(WEB_DIR) -j $(JOBS)
+
+play-web: web
+	@echo "Brannoch in a browser: open http://127.0.0.1:$(WEB_PORT)/ (Ctrl+C stops the server)"
+	python3 -m http.server $(WEB_PORT) --bind 127.0.0.1 --directory $(WEB_DIR)

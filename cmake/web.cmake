@@ -1,0 +1,34 @@
+# The browser build (`make web`: emcmake cmake into build-web/). The SDL2 libraries come from
+# tools/build_sdl_libs.sh, built from Debian's sources into BRANNOCH_WEB_SDL_PREFIX, and are
+# linked by path under the desktop's target names: emcc reads -lSDL2 as its own SDL2 port,
+# which would download its sources.
+set(BRANNOCH_WEB_SDL_PREFIX ${PROJECT_BINARY_DIR}/sdl CACHE PATH
+  "Where tools/build_sdl_libs.sh web installed the SDL2 libraries")
+set(BRANNOCH_TESTS OFF)  # the browser test drives the page from outside (tests/web)
+set(BRANNOCH_BENCH OFF)
+
+foreach(lib SDL2 SDL2_ttf SDL2_mixer SDL2_image)
+  add_library(${lib}::${lib} INTERFACE IMPORTED)
+  target_link_libraries(${lib}::${lib} INTERFACE ${BRANNOCH_WEB_SDL_PREFIX}/lib/lib${lib}.a)
+endforeach()
+target_link_libraries(SDL2_ttf::SDL2_ttf INTERFACE ${BRANNOCH_WEB_SDL_PREFIX}/lib/libfreetype.a)
+target_include_directories(SDL2::SDL2 INTERFACE ${BRANNOCH_WEB_SDL_PREFIX}/include/SDL2)
+
+# The game links to game.js (+ game.wasm, and game.data: the assets, served as the working
+# folder the game reads from). SDL2 2.26's audio resumes the browser's AudioContext on the
+# first key or click through a library function emcc must be told to keep; its name goes in a
+# file, as CMake would escape the $ in it for make.
+set(CMAKE_EXECUTABLE_SUFFIX .js)
+file(WRITE ${PROJECT_BINARY_DIR}/library_funcs.txt "$autoResumeAudioContext\n$dynCall\n")
+add_link_options(-sALLOW_MEMORY_GROWTH=1 -sENVIRONMENT=web
+  "SHELL:--preload-file ${PROJECT_SOURCE_DIR}/assets@/"
+  -sDEFAULT_LIBRARY_FUNCS_TO_INCLUDE=@${PROJECT_BINARY_DIR}/library_funcs.txt)
+
+# brannoch_web_page(TARGET): names the program game.js and puts the page and its icon beside it.
+function(brannoch_web_page target)
+  file(GLOB assets ${PROJECT_SOURCE_DIR}/assets/*)
+  set_target_properties(${target} PROPERTIES OUTPUT_NAME game LINK_DEPENDS "${assets}")
+  configure_file(${PROJECT_SOURCE_DIR}/web/index.html ${PROJECT_BINARY_DIR}/index.html COPYONLY)
+  configure_file(${PROJECT_SOURCE_DIR}/data/icons/hicolor/32x32/apps/brannoch.png
+    ${PROJECT_BINARY_DIR}/favicon.png COPYONLY)
+endfunction()
