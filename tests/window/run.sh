@@ -16,7 +16,6 @@ no_audio        window    SDL_AUDIODRIVER=alsa ALSA_CARD=brannoch-no-such-card p
 no_audio_driver window    SDL_AUDIODRIVER=brannoch-no-such-driver plays 'SDL Init failed: *' 'Error: *' 3
 hostile_map     window    for m in random long_line empty_lines no_mark crlf folder; do fresh "map_$m"; odd_map $m; plays; done
 failing_init    window    PRELOAD=$SHIM NO_TEXT=1 plays 'Font init failedno fonts here' 'Image init failed: no images here' 3
-long_soak       longsoak  begin; soak "${SOAK_SECONDS:-20}"; term; ends 0 3
 ROWS
 )
 
@@ -43,23 +42,6 @@ odd_map() {
         folder) rm "$DIR/map.miap" && mkdir "$DIR/map.miap" ;;
     esac >"$DIR/map.miap"
 }
-
-# Clicks Attack, Block, Attack, Do Vrask! in turn for $1 s, the Down arrow every seventh click: the
-# game runs on, and its resident memory grows by 4 MiB at most after the first 5 s.
-soak() {
-    local spots=(235 575 400 575 235 575 450 675) end=$((SECONDS + $1)) n=0 first='' last
-    xdotool windowfocus "$WINDOW"
-    while [ "$SECONDS" -lt "$end" ]; do
-        click "${spots[n % 4 * 2]}" "${spots[n % 4 * 2 + 1]}"
-        if [ $((++n % 7)) = 0 ]; then xdotool key Down; fi
-        [ -n "$first" ] || [ $((end - SECONDS)) -gt $(($1 - 5)) ] || first=$(resident_kib)
-        sleep 0.1
-    done
-    last=$(resident_kib)
-    echo "soak: $n clicks in $1 s; resident memory $first KiB after 5 s, $last KiB at the end"
-    [ $((last - first)) -le 4096 ] || fail "resident memory grew by $((last - first)) KiB"
-}
-resident_kib() { awk '/^VmRSS:/ { print $2 }' "/proc/$GAME_PID/status" || fail "the game stopped"; }
 
 row=$(grep -E "^$1 +[a-z]+ " <<<"$TABLE") || fail "no row named '$1'"
 fresh game
