@@ -65,13 +65,6 @@ else:
 PY
 }
 
-# 800 x 800, centred on the 1024 x 1024 screen, minimum and maximum size 800 x 800 (not resizable).
-shape() {
-    local info=$(xwininfo -id "$WINDOW"; xprop -id "$WINDOW" WM_NORMAL_HINTS)
-    local want='Width: 800|Height: 800|Absolute upper-left [XY]:  112|imum size: 800 by 800'
-    [ "$(grep -cE "$want" <<<"$info")" = 6 ] || fail "window: $info"
-}
-
 # In one xdotool run, held $3 s (0.05 by default): the game polls the mouse once a frame, and a
 # button held past 0.1 s repeats its action.
 click() { xdotool mousemove --window "$WINDOW" "$1" "$2" mousedown 1 sleep "${3:-0.05}" mouseup 1; }

@@ -8,7 +8,7 @@ run_under_xvfb "$@"
 
 # missing_assets: each file the game reads missing in turn, then all ('*'); odd_map: the odd maps.
 TABLE=$(cat <<'ROWS'
-startup         window    begin; shape; x11 close; ends 0 3
+startup         window    begin; x11 close; ends 0 3
 no_display      window    SDL_VIDEODRIVER=nonexistent start_game "$DIR"; ends 1 'SDL Init failed: *' 'Window could not be created: *'
 play            window    begin; ready; still $HEALTH; click_until $ATTACK 3 $HEALTH; click_until $ATTACK 20 $VRASK; term; ends 0 3
 missing_assets  window    for f in $(cd "$ASSETS"; ls *.png *.wav *.ttf *.miap) '*'; do fresh "without_$f"; rm "$DIR"/$f; plays; done
