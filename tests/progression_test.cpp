@@ -14,18 +14,6 @@ using std::make_tuple;
 using std::tie;
 class Progression : public Screen {};
 
-// Each frame the Down arrow is held the selection moves on by one, wrapping to the first
-// enemy; with no enemies it just grows. Rows: Down held, enemies, selection after.
-TEST_F(Progression, DownArrowMovesTheSelectionEveryFrameItIsHeld) {
-    const std::tuple<bool, size_t, uint32_t> frames[] = {
-        {0, 3, 0}, {1, 3, 1}, {1, 3, 2}, {1, 3, 0}, {1, 3, 1}, {1, 0, 2}, {1, 0, 3}, {0, 0, 3}};
-    for (const auto& [down, enemies, selection] : frames) {
-        state.enemies.resize(enemies);
-        cycleTarget(state, down);
-        EXPECT_EQ(state.selectedTarget, selection);
-    }
-}
-
 // Experience and the threshold, then both and the level after each frame. A player who died at
 // level 4 keeps needing 40.
 TEST_F(Progression, AtMostOneLevelPerFrame) {

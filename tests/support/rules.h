@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <initializer_list>
 #include <utility>
 #include <vector>
@@ -11,14 +12,30 @@
 #include "software_screen.h"
 
 // The next `count` values of rand() after srand(seed): what a step seeded the same way will draw.
-std::vector<int> drawsAfter(unsigned seed, int count);
+inline std::vector<int> drawsAfter(unsigned seed, int count) {
+    std::srand(seed);
+    std::vector<int> draws(static_cast<size_t>(count));
+    for (int& draw : draws) draw = std::rand();
+    return draws;
+}
 
 // The first seed whose next draws give, in order, each pair's remainder (second) modulo its
 // divisor (first): seedGiving({{100, 51}}) makes the next rand() % 100 equal 51.
-unsigned seedGiving(std::initializer_list<std::pair<int, int>> remainders);
+inline unsigned seedGiving(std::initializer_list<std::pair<int, int>> remainders) {
+    for (unsigned seed = 0;; ++seed) {
+        std::srand(seed);
+        bool all = true;
+        for (const auto& [divisor, remainder] : remainders)
+            all = all && std::rand() % divisor == remainder;
+        if (all) return seed;
+    }
+}
 
 // An enemy record as spawnWave makes it, placed and typed by hand.
-Entity enemyAt(float x, float y, int32_t type, int32_t health, int32_t attack, int32_t level);
+inline Entity enemyAt(float x, float y, int32_t type, int32_t health, int32_t attack,
+                      int32_t level) {
+    return Entity{x, y, 50, 100, health, level, attack, {}, 1, type};
+}
 
 // A game as start-up leaves it with the shipped map, drawn on the software screen with the
 // stand-in pictures and sounds.

@@ -74,11 +74,6 @@ ready() {  # the first frames may still be black
     fail "$CASE: the HUD was never drawn"
 }
 
-still() {
-    local before=$(x11 "$@") && sleep 1
-    [ "$(x11 "$@")" = "$before" ] || fail "$CASE: the box $* changed while nobody played"
-}
-
 # Clicks at ($1, $2) up to $3 times, looking a quarter second after each, till the box $4.. changes.
 # Each try holds the button twice as long (up to 0.8 s): a slow frame can miss a short click.
 click_until() {

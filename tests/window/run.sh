@@ -10,7 +10,7 @@ run_under_xvfb "$@"
 TABLE=$(cat <<'ROWS'
 startup         window    begin; x11 close; ends 0 3
 no_display      window    SDL_VIDEODRIVER=nonexistent start_game "$DIR"; ends 1 'SDL Init failed: *' 'Window could not be created: *'
-play            window    begin; ready; still $HEALTH; click_until $ATTACK 3 $HEALTH; click_until $ATTACK 20 $VRASK; term; ends 0 3
+play            window    begin; ready; click_until $ATTACK 3 $HEALTH; click_until $ATTACK 20 $VRASK; term; ends 0 3
 missing_assets  window    for f in $(cd "$ASSETS"; ls *.png *.wav *.ttf *.miap) '*'; do fresh "without_$f"; rm "$DIR"/$f; plays; done
 no_audio        window    SDL_AUDIODRIVER=alsa ALSA_CARD=brannoch-no-such-card plays 'Error: *' 3
 no_audio_driver window    SDL_AUDIODRIVER=brannoch-no-such-driver plays 'SDL Init failed: *' 'Error: *' 3
