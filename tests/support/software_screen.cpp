@@ -38,11 +38,10 @@ std::vector<uint32_t> SoftwareScreen::pixels(SDL_Rect area) {
     SDL_RenderFlush(renderer);
     std::vector<uint32_t> colours;
     SDL_Rect rect{};
-    if (!SDL_IntersectRect(&area, &kWindow, &rect)) return colours;
-    const int stride = surface->pitch / 4;
-    const auto* row = static_cast<const uint32_t*>(surface->pixels) + rect.y * stride;
-    for (int y = 0; y < rect.h; ++y, row += stride) {
-        for (int x = rect.x; x < rect.x + rect.w; ++x) colours.push_back(row[x] & 0x00FFFFFFu);
+    SDL_IntersectRect(&area, &kWindow, &rect);  // leaves rect empty when they do not meet
+    for (int y = rect.y; y < rect.y + rect.h; ++y) {
+        const auto* row = static_cast<const uint32_t*>(surface->pixels) + y * surface->pitch / 4;
+        for (int x = rect.x; x < rect.x + rect.w; ++x) colours.push_back(row[x] & 0xFFFFFFu);
     }
     return colours;
 }
