@@ -29,8 +29,7 @@ TEST_F(EnemyPass, EveryEnemyStrikesThenTheFelledOnesLeave) {
     EXPECT_EQ(state.player.experience, 40);
     EXPECT_EQ(state.explosions.size(), 2u);
     // One death sound for each of the two deaths.
-    EXPECT_EQ(screen.playing(),
-              std::vector<Mix_Chunk*>(2, state.assets.enemyDeathSound));
+    EXPECT_EQ(screen.playing(), std::vector<Mix_Chunk*>(2, state.assets.enemyDeathSound));
     EXPECT_EQ(state.vraskCount, 1 + (draws[4] % 100 > 50 ? 2 : 0) + (draws[7] % 100 > 50 ? 8 : 0));
     const std::tuple<const char*, size_t> numbers[] = {{"10", 0}, {"25", 2}, {"150", 5}};
     ASSERT_EQ(state.floatingNumbers.size(), 3u);
@@ -45,27 +44,23 @@ TEST_F(EnemyPass, EveryEnemyStrikesThenTheFelledOnesLeave) {
 
 // Experience and the explosion come whatever the roll and the kind.
 TEST_F(EnemyPass, DefeatPaysVraskAboveFiftyForKnownKinds) {
-    const struct {
-        int32_t type;
-        int roll;
-        int32_t vrask;
-    } cases[] = {{0, 50, 0},  {0, 51, 1},  {1, 51, 2}, {2, 51, 8}, {3, 50, 0},
-                 {3, 51, 30}, {4, 99, 50}, {4, 0, 0},  {7, 99, 0}, {-1, 99, 0}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << "type " << c.type << " roll " << c.roll);
-        state.vraskCount = 1;
-        state.player.experience = 3;
+    const std::tuple<int32_t, int, int32_t> cases[] = {
+        // type, roll, Vrask paid
+        {0, 50, 0},  {0, 51, 1},  {1, 51, 2}, {2, 51, 8}, {3, 50, 0},
+        {3, 51, 30}, {4, 99, 50}, {4, 0, 0},  {7, 99, 0}, {-1, 99, 0}};
+    for (const auto& [type, roll, vrask] : cases) {
+        SCOPED_TRACE(testing::Message() << "type " << type << " roll " << roll);
+        std::tie(state.vraskCount, state.player.experience) = std::make_tuple(1, 3);
         state.explosions.clear();
-        std::srand(seedGiving({{100, c.roll}}));
-        rewardDefeat(state, enemyAt(123.7f, -4.5f, c.type, 0, 10, 13));
-        EXPECT_EQ(state.vraskCount, 1 + c.vrask);
-        EXPECT_EQ(state.player.experience, 16);
-        ASSERT_EQ(state.explosions.size(), 1u);
-        const Effect& blast = state.explosions[0];
-        // The corner is truncated toward zero, not down.
-        EXPECT_EQ(std::tie(blast.rect.x, blast.rect.y, blast.rect.w, blast.rect.h, blast.text),
-                  std::make_tuple(123, -4, 50, 50, "NULL"));
-        EXPECT_EQ(blast.age, 0.0);
+        std::srand(seedGiving({{100, roll}}));
+        rewardDefeat(state, enemyAt(123.7f, -4.5f, type, 0, 10, 13));
+        ASSERT_EQ(
+            std::make_tuple(state.vraskCount, state.player.experience, state.explosions.size()),
+            std::make_tuple(1 + vrask, 16, 1u));
+        const Effect& blast = state.explosions[0];  // its corner truncated toward zero, not down
+        EXPECT_EQ(
+            std::tie(blast.rect.x, blast.rect.y, blast.rect.w, blast.rect.h, blast.text, blast.age),
+            std::make_tuple(123, -4, 50, 50, "NULL", 0.0));
     }
 }
 

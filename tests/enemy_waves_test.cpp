@@ -12,8 +12,7 @@
 
 namespace {
 
-// The edges of the level bands and of the draws d = rand() % 100 within them. Rows: level, d,
-// kind; d -1 for the levels that draw nothing and meet kind 0 only.
+// Rows: level, d = rand() % 100, kind; d -1 where the level draws nothing and meets kind 0.
 TEST(EnemyWaves, KindChangesExactlyAtTheBandEdges) {
     const std::tuple<int32_t, int, int32_t> cases[] = {
         {1, -1, 0},  {4, -1, 0},  {5, -1, 0},  {6, 52, 0},  {6, 53, 1},  {9, 53, 1},  {10, -1, 0},
@@ -32,8 +31,7 @@ TEST(EnemyWaves, KindChangesExactlyAtTheBandEdges) {
     }
 }
 
-// Exactly one enemy below level 5, else one to three; appended after the enemy already there,
-// on a diagonal from (600, 300), with the statistics of their kind.
+// One enemy below level 5, else one to three, appended on a diagonal from (600, 300).
 TEST(EnemyWaves, SizeStatisticsAndPlacesFollowTheLevel) {
     const std::tuple<int32_t, int32_t, int32_t> kinds[kEnemyKindCount] = {
         {50, 2, 10}, {800, 10, 25}, {2000, 30, 150}, {5000, 50, 550}, {10000, 100, 1500}};

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""The folders of src/ are floors: a file includes only its own floor and those below it, so
-nothing but the entry point reaches shell/, and the world stands on nothing, SDL included."""
+"""The folders of src/ are floors: a file includes only its own floor and those below, so only the
+entry point reaches shell/, and the world stands on nothing of ours, nor on SDL."""
 import pathlib, re, sys
 
 FLOORS = ["world", "game", "render", "combat", "shell"]  # from the bottom up
@@ -9,13 +9,8 @@ faults = []
 for path in sorted(src.rglob("*.[ch]*")):
     floor = FLOORS.index(path.relative_to(src).parts[0])
     for number, line in enumerate(path.read_text().splitlines(), 1):
-        match = re.match(r'\s*#\s*include\s*([<"])([^>"]+)', line)
-        if not match:
-            continue
-        target = match.group(2).split("/")[0]
-        if match.group(1) == '"' and (target not in FLOORS or FLOORS.index(target) > floor):
-            faults.append(f"{path}:{number}: {FLOORS[floor]}/ includes {match.group(2)}")
-        if floor == 0 and target.startswith("SDL"):
-            faults.append(f"{path}:{number}: the world includes {match.group(2)}")
+        for quote, target in re.findall(r'^\s*#\s*include\s*([<"])(\w+)', line):
+            if (quote == '"' and FLOORS.index(target) > floor) or (floor == 0 and "SDL" in target):
+                faults.append(f"{path}:{number}: {FLOORS[floor]}/ includes {line.split()[-1]}")
 print("\n".join(faults) or f"floors: {', '.join(FLOORS)}: ok")
 sys.exit(1 if faults else 0)

@@ -1,5 +1,4 @@
-// One frame as a whole: the order of its steps, which decides the turns, and its drawing, where
-// what comes later lies on top.
+// One frame as a whole: its order decides the turns and the layers.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -31,8 +30,8 @@ class Frame : public Screen {
     }
 };
 
-// The first frame's refill pays a Vrask for the first wave. An action is answered by the blow
-// of the next frame's enemy pass, and only there; a kill becomes a level a frame after the pass.
+// The first wave pays a Vrask; an action is answered in the next frame only; a kill becomes a
+// level a frame after the pass.
 TEST_F(Frame, TurnsFollowTheOrderOfTheSteps) {
     std::srand(2);
     frame();
@@ -51,8 +50,7 @@ TEST_F(Frame, TurnsFollowTheOrderOfTheSteps) {
     expectAlone("2", {150, 20, 100, 50}, {150, 20, 100, 30});  // shown in the frame that made it
 }
 
-// Its blow kills the player and it dies too: the list is empty before the death test, and the
-// death's own wave pays no Vrask. Effects outlive the reset.
+// Its blow kills the player and it dies too: the death's own wave pays no Vrask.
 TEST_F(Frame, DeathResetMakesAWaveThatPaysNoVrask) {
     state.player.health = 5;
     state.enemies = {enemyAt(600.0f, 300.0f, 1, 0, 25, 10)};
@@ -66,8 +64,8 @@ TEST_F(Frame, DeathResetMakesAWaveThatPaysNoVrask) {
               std::make_tuple(100, 1, 0, 1u));
 }
 
-// While the Down arrow is held the selection moves on by one each frame, wrapping to the first
-// enemy; with no enemies it just grows. Rows: Down held, enemies, selection after the frame.
+// Held Down: one enemy on each frame, wrapping; with none the selection just grows. Rows: Down
+// held, enemies, selection after the frame.
 TEST_F(Frame, DownArrowHeldMovesTheSelectionOncePerFrame) {
     Uint8 keys[SDL_NUM_SCANCODES] = {};
     keyboardState = keys;
@@ -83,8 +81,7 @@ TEST_F(Frame, DownArrowHeldMovesTheSelectionOncePerFrame) {
     keyboardState = nullptr;
 }
 
-// Background, HUD, player, numbers, enemies, explosions, buttons: later lies on top. Black is
-// only on the button outlines, pale yellow only in the buttons and the HUD.
+// Background, HUD, player, numbers, enemies, explosions, buttons, each over the one before.
 TEST_F(Frame, LayersFromBackgroundToButtons) {
     // A dying enemy whose explosion reaches into "Attack", a live one over a red number.
     state.enemies = {enemyAt(220.0f, 520.0f, 0, 0, 10, 2), enemyAt(600.0f, 300.0f, 1, 50, 25, 10)};
@@ -109,9 +106,8 @@ TEST_F(Frame, LayersFromBackgroundToButtons) {
     EXPECT_EQ(screen.count(kPaleYellow, kWindow), yellow);
 }
 
-// Each HUD and button text looks as it does drawn alone in its box, the extreme numbers too.
-// Rows: text, box, the part compared (the level and attack-power rows overlap in 20 rows, where
-// neither is alone; a button's outline lies around its label).
+// Each HUD and button text looks as drawn alone in its box. Rows: text, box, the part compared
+// (the level and attack-power rows overlap in 20 rows; an outline lies around each label).
 TEST_F(Frame, EachTextLooksAsDrawnAloneInItsBox) {
     std::tie(state.player.health, state.player.attack, state.vraskCount) =
         std::make_tuple(INT32_MIN, INT32_MAX, 0);

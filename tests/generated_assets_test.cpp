@@ -1,5 +1,3 @@
-// The committed pictures and sounds are exactly what tools/ makes, and the sounds are clean and
-// balanced for the volumes the game plays them at.
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -47,10 +45,8 @@ TEST(GeneratedAssets, RegeneratingGivesTheCommittedFilesByteForByte) {
     if (!HasFailure()) fs::remove_all(made);
 }
 
-// The sounds as they are written (the test above ties them to the files), levelled by EBU R128
-// for the volumes the game plays them at (the music at 30 of 128, effects at full volume): no DC
-// offset, no true peak over -1 dBTP, no click at the ends, the effects' loudest moments within
-// 4 LU of each other and the music, integrated, 3 to 8 LU under the loudest.
+// The sounds as written (tied to the files above), for the game's volumes (music 30 of 128):
+// no DC, true peak at most -1 dBTP, no click, effects within 4 LU, music 3 to 8 LU under them.
 TEST(AssetSounds, AreCleanAndLevelledForTheGamesVolumes) {
     Samples tone(3 * kSampleRate);  // a 997 Hz sine at -20 dBFS: -23.0 LUFS on any R128 meter
     for (std::size_t i = 0; i < tone.size(); ++i)

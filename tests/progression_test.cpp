@@ -14,8 +14,7 @@ using std::make_tuple;
 using std::tie;
 class Progression : public Screen {};
 
-// Experience and the threshold, then both and the level after each frame. A player who died at
-// level 4 keeps needing 40.
+// Rows: experience and threshold, then both and the level after each frame.
 TEST_F(Progression, AtMostOneLevelPerFrame) {
     const std::tuple<int, int, std::vector<std::tuple<int, int, int>>> cases[] = {
         {100, 10, {{90, 20, 2}, {70, 30, 3}, {40, 40, 4}, {0, 50, 5}, {0, 50, 5}}},
@@ -33,8 +32,7 @@ TEST_F(Progression, AtMostOneLevelPerFrame) {
     }
 }
 
-// A green number with the attack power before any Vrask bonus, the pose and the sound, and the
-// enemies' turn to answer, even for a Vrask attempt with none left.
+// The green number (attack before any Vrask bonus), pose, sound, and the enemies' turn.
 TEST_F(Progression, FinishActionByButton) {
     SDL_Texture* const poses[] = {state.assets.playerAttacking, state.assets.playerBlocking,
                                   state.assets.playerStanding};
@@ -68,8 +66,7 @@ TEST_F(Progression, FinishActionByButton) {
     }
 }
 
-// Exactly 0 is still alive. The threshold, the selection, the turn, the timer, the pose and
-// the effects are left alone either way.
+// Exactly 0 is still alive; threshold, selection, turn, timer, pose and effects stay.
 TEST_F(Progression, DeathBelowZeroRestartsTheStatisticsAndTheWave) {
     Entity& p = state.player;
     for (const int32_t health : {0, -1}) {

@@ -1,6 +1,5 @@
-// Long random play through the real frame steps, for what no single case shows: no crash, no
-// undefined behaviour (under the sanitizers), and the rules' bounds in any order of events. The
-// first frames are drawn with sound; the rest go without renderer and assets, so many fit.
+// Long random play through the frame steps: no crash, no undefined behaviour (under the
+// sanitizers), the rules' bounds in any order. Frames after the 300th draw nothing, so many fit.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -24,8 +23,7 @@ TEST_F(Screen, RandomPlayKeepsTheRulesBounds) {
     Entity& p = state.player;
     for (int frame = 1; frame <= 100000 && !HasFatalFailure(); ++frame) {
         if (frame == 300) std::tie(renderer, state.assets) = std::make_tuple(nullptr, AssetSet{});
-        // Now and then the player is taken where a long game could go: to the edges of the wave
-        // bands with experience to spend, to the top of every statistic, to the edge of death.
+        // Where a long game could go: any level with experience, the top, the edge of death.
         if (frame % 1000 == 0) {
             const int32_t top = INT32_MAX - pick(0, 100), level = pick(1, 120);
             if (pick(0, 2) == 0)

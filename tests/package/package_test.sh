@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
-# The game as players get it: the Debian package unpacked into a temporary folder (nothing is
-# installed on this machine), and the same build installed with `cmake --install` under an odd
-# prefix. Both trees hold exactly the expected files, the desktop entry and metainfo pass their
-# validators, and the launcher starts the game in its data folder from wherever it is called.
-# BUILD_DIR: a built tree, packed with cpack unless DEB names a package; SOURCE_DIR: the sources.
+# The game as players get it: the .deb unpacked into a temporary folder, and the same build under
+# an odd prefix with `cmake --install`. BUILD_DIR: a built tree, packed with cpack unless DEB
+# names a package; SOURCE_DIR: the sources.
 BUILD_DIR=${BUILD_DIR:?path of the build tree}
 SOURCE_DIR=${SOURCE_DIR:?path of the sources}
 export GAME=${GAME:-brannoch} ASSETS=${ASSETS:-$SOURCE_DIR/assets}  # lib.sh wants both
@@ -31,11 +29,9 @@ grep -q -- "-dev" <<<"$depends" && fail "a development package among: $depends"
 
 mkdir -p "$WORK/deb-root"
 dpkg-deb -x "$deb" "$WORK/deb-root"
-# Debian's checkers: no lintian error or warning (every other tag is mended or overridden with a
-# reason in packaging/lintian-overrides), and every hardening the shipped program can show. Two it
-# cannot, on this Debian: bookworm's start files (crt1.o, crti.o) carry no CET note, so no program
-# shows control-flow protection, and the game makes no libc call whose size the compiler knows, so
-# fortification leaves no trace. For those two the compile flags are checked.
+# No lintian error or warning (packaging/lintian-overrides gives each override's reason), and every
+# hardening the program can show. Not control flow (bookworm's crt1.o and crti.o have no CET note)
+# nor fortification (no libc call with a size the compiler knows): for those, the compile flags.
 out=$(lintian -I -E --pedantic --fail-on error,warning "$deb" 2>&1) || fail "lintian: $out"
 program=$WORK/deb-root/usr/lib/games/brannoch/brannoch
 out=$(hardening-check --nocfprotection --nofortify "$program") || fail "hardening-check: $out"
@@ -43,13 +39,11 @@ for flag in -D_FORTIFY_SOURCE= -fcf-protection; do
     grep -q -- "$flag" "$BUILD_DIR/compile_commands.json" || fail "not built with $flag"
 done
 
-# The same build installed by hand under a prefix of its own.
 cmake --install "$BUILD_DIR" --prefix "$WORK/elsewhere/opt/brannoch" >"$WORK/install.log" 2>&1 ||
     fail "cmake --install: $(cat "$WORK/install.log")"
 
-# --- The file tree ----------------------------------------------------------------------------
-# What must be under a prefix: fixed files, the data folder as assets/ without its notes and the
-# font's licence text (that goes to the documentation), and the icons the generator has made.
+# Under a prefix: fixed files, the data folder as assets/ without its notes and the font's licence
+# (that goes to the documentation), and the icons.
 expected_files() {
     printf '%s\n' games/brannoch lib/games/brannoch/brannoch \
         share/applications/brannoch.desktop share/metainfo/brannoch.metainfo.xml \
@@ -67,9 +61,8 @@ for file in share/games/brannoch/DelaGothicOne-Regular.ttf share/games/brannoch/
     grep -qx "$file" "$WORK/expected.txt" || fail "the sources lack $file"
 done
 
-# Both trees hold exactly those files; the launcher and the program can be run, and the desktop
-# entry and the metainfo pass their validators and name each other. (In the package lintian also
-# checks the man page, the copyright file, the icons' sizes, owners and modes.)
+# Exactly those files; the launcher and program run; the desktop entry and metainfo pass their
+# validators and name each other (lintian checks the man page, copyright, icons, owners, modes).
 check_tree() {
     local prefix=$1 out
     (cd "$prefix" && find . -type f -o -type l) | sed 's|^\./||' | sort >"$WORK/actual.txt"
@@ -89,9 +82,8 @@ check_tree() {
 check_tree "$WORK/deb-root/usr"
 check_tree "$WORK/elsewhere/opt/brannoch"
 
-# --- The launcher -----------------------------------------------------------------------------
-# From a folder that holds none of the game's files the launcher must still find them: the HUD is
-# drawn with the font, and an Attack is answered.
+# Started from a folder without the game's files, the launcher finds them: the HUD is drawn with
+# the font, and an Attack is answered.
 DIR=$WORK/empty
 mkdir -p "$DIR" "$WORK/bin"
 ln -s "$WORK/deb-root/usr/games/brannoch" "$WORK/bin/brannoch"

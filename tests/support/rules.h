@@ -19,8 +19,7 @@ inline std::vector<int> drawsAfter(unsigned seed, int count) {
     return draws;
 }
 
-// The first seed whose next draws give, in order, each pair's remainder (second) modulo its
-// divisor (first): seedGiving({{100, 51}}) makes the next rand() % 100 equal 51.
+// The first seed after which rand() % divisor gives each remainder in turn: {{100, 51}} → 51.
 inline unsigned seedGiving(std::initializer_list<std::pair<int, int>> remainders) {
     for (unsigned seed = 0;; ++seed) {
         std::srand(seed);
@@ -37,8 +36,7 @@ inline Entity enemyAt(float x, float y, int32_t type, int32_t health, int32_t at
     return Entity{x, y, 50, 100, health, level, attack, {}, 1, type};
 }
 
-// A game as start-up leaves it with the shipped map, drawn on the software screen with the
-// stand-in pictures and sounds.
+// A game as start-up leaves it, on the software screen with the stand-in pictures and sounds.
 class Screen : public ::testing::Test {
   protected:
     void SetUp() override {

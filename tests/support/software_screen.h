@@ -8,9 +8,8 @@
 #include "game/assets.h"
 #include "game/owned.h"
 
-// The window stand-in of the tests, the soak and the benchmark: SDL's software renderer over an
-// 800x800 surface, installed as the program-wide `renderer`, with the font library and a mixer
-// on SDL's dummy audio driver. It needs no display and no sound card.
+// The window of the tests and the benchmark: SDL's software renderer over an 800x800 surface as
+// the program-wide `renderer`, the font library, and a mixer on SDL's dummy audio driver.
 struct SoftwareScreen {
     SoftwareScreen();
     ~SoftwareScreen();
@@ -26,8 +25,8 @@ struct SoftwareScreen {
 
     // The game's own files, read by the game's loader from the asset folder.
     AssetSet realAssets();
-    // The same font with one-colour pictures (the colours below) and long silent sounds, so that
-    // a test can tell by colour what was drawn where, and by chunk which sound is playing.
+    // The font with one-colour pictures (below) and long silent sounds: what was drawn where
+    // shows by colour, which sound plays by chunk.
     AssetSet standInAssets();
 
     Owned<SDL_Surface> surface;

@@ -9,7 +9,6 @@ websocket = importlib.util.find_spec("websocket") and importlib.import_module("w
 if not shutil.which("chromium") or not websocket:
     print("SKIP: Debian's chromium and python3-websocket are needed and could not be installed")
     sys.exit(77)
-
 failures = []
 
 def check(ok, what):
@@ -32,83 +31,75 @@ browser = subprocess.Popen(["chromium", "--headless=new", "--no-sandbox", "--use
     "--enable-unsafe-swiftshader", "--remote-debugging-port=0", f"--user-data-dir={profile}",
     "--autoplay-policy=document-user-activation-required", "--window-size=1000,1000"],
     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+console, errors, last_id = [], [], 0
 
-class Page:  # the browser's tab: commands by id; console lines and errors kept as they come
-    def __init__(self):
-        port_file = os.path.join(profile, "DevToolsActivePort")
-        wait(lambda: os.path.exists(port_file), 30)
-        port = open(port_file).read().split()[0]
-        targets = json.load(urllib.request.urlopen(f"http://127.0.0.1:{port}/json"))
-        url = next(t for t in targets if t["type"] == "page")["webSocketDebuggerUrl"]
-        self.ws, self.next_id = websocket.create_connection(url), 0
-        self.console, self.errors = [], []
+def call(method, **params):  # one DevTools command; console lines and errors are kept meanwhile
+    global last_id
+    last_id += 1
+    ws.send(json.dumps({"id": last_id, "method": method, "params": params}))
+    while True:
+        message = json.loads(ws.recv())
+        if message.get("id") == last_id:
+            return message.get("result", {})
+        event, args = message.get("method"), message.get("params", {})
+        if event == "Runtime.consoleAPICalled":
+            console.append(" ".join(str(a.get("value")) for a in args["args"]))
+        if args.get("type") in ("error", "assert") or event == "Runtime.exceptionThrown" or (
+                event == "Log.entryAdded" and args["entry"]["level"] == "error"):
+            errors.append(json.dumps(args)[:300])
 
-    def call(self, method, **params):
-        self.next_id += 1
-        self.ws.send(json.dumps({"id": self.next_id, "method": method, "params": params}))
-        while True:
-            message = json.loads(self.ws.recv())
-            if message.get("id") == self.next_id:
-                return message.get("result", {})
-            event, args = message.get("method"), message.get("params", {})
-            if event == "Runtime.consoleAPICalled":
-                self.console.append(" ".join(str(a.get("value")) for a in args["args"]))
-            if args.get("type") in ("error", "assert") or event == "Runtime.exceptionThrown" or (
-                    event == "Log.entryAdded" and args["entry"]["level"] == "error"):
-                self.errors.append(json.dumps(args)[:300])
+def js(code):
+    return call("Runtime.evaluate", expression=code, returnByValue=True)["result"].get("value")
 
-    def js(self, code):
-        return self.call("Runtime.evaluate", expression=code, returnByValue=True)["result"].get("value")
+def frames_pass(count):  # and at least a tenth of a second, the game's click spacing
+    done, start = js("Module.frames") + count, time.time()
+    wait(lambda: js("Module.frames") >= done and time.time() - start > 0.1, 10)
 
-    def frames_pass(self, count):  # and at least a tenth of a second, the game's click spacing
-        done, start = self.js("Module.frames") + count, time.time()
-        wait(lambda: self.js("Module.frames") >= done and time.time() - start > 0.1, 10)
+def canvas():  # as the browser shows it: its place, size and rows of RGB bytes
+    left, top, width, height = js("(r => [r.left, r.top, r.width, r.height])"
+                                  "(Module.canvas.getBoundingClientRect())")
+    clip = {"x": left, "y": top, "width": width, "height": height, "scale": 1}
+    png = base64.b64decode(call("Page.captureScreenshot", format="png", clip=clip)["data"])
+    rgb = subprocess.run(["convert", "png:-", "-depth", "8", "rgb:-"], input=png,
+                         capture_output=True, check=True).stdout
+    return left, top, width, height, [rgb[y * 3 * width:(y + 1) * 3 * width] for y in range(height)]
 
-    def canvas(self):  # as the browser shows it: its size and rows of RGB bytes
-        left, top, width, height = self.js("(r => [r.left, r.top, r.width, r.height])"
-                                           "(Module.canvas.getBoundingClientRect())")
-        clip = {"x": left, "y": top, "width": width, "height": height, "scale": 1}
-        png = base64.b64decode(self.call("Page.captureScreenshot", format="png", clip=clip)["data"])
-        rgb = subprocess.run(["convert", "png:-", "-depth", "8", "rgb:-"], input=png,
-                             capture_output=True, check=True).stdout
-        return width, height, [rgb[y * 3 * width:(y + 1) * 3 * width] for y in range(height)]
-
-    def health_box(self):
-        return [row[400 * 3:500 * 3] for row in self.canvas()[2][20:70]]
-
-    def click_twice(self, x, y):  # real presses and releases at canvas pixel (x, y)
-        left, top = self.js("(r => [r.left, r.top])(Module.canvas.getBoundingClientRect())")
-        at = {"x": left + x, "y": top + y, "button": "left", "clickCount": 1}
-        self.call("Input.dispatchMouseEvent", type="mouseMoved", x=at["x"], y=at["y"])
-        for kind in ("mousePressed", "mouseReleased") * 2:
-            self.call("Input.dispatchMouseEvent", type=kind, **at)
-            self.frames_pass(1)  # the game polls the button once a frame
+def health_box():  # the HUD's health value, at (400, 20), 100 x 50 canvas pixels
+    return [row[400 * 3:500 * 3] for row in canvas()[4][20:70]]
 
 try:
-    page = Page()
-    [page.call(domain + ".enable") for domain in ("Runtime", "Log", "Page")]
-    page.call("Page.navigate", url=f"http://127.0.0.1:{server.server_address[1]}/index.html")
-    started = wait(lambda: page.js("typeof Module == 'object' && Module.frames > 0"), 60)
-    check(started and "3" in page.console, f"the page prints 3 and runs frames ({page.console})")
-    frames, _, later = page.js("Module.frames"), time.sleep(5), page.js("Module.frames")
-    print(f"first frame at {page.js('Module.firstFrameMs'):.0f} ms; {(later - frames) / 5:.1f} fps; "
-          f"{page.js('Module.busyMs / (Module.frames - 1)'):.2f} ms of game a frame")
-    check(page.js("Module.SDL2.audioContext.state") == "suspended", "silent before the first click")
-    width, height, rows = page.canvas()
-    check(page.js("[Module.canvas.width, Module.canvas.height]") == [width, height] == [800, 800],
+    port_file = os.path.join(profile, "DevToolsActivePort")
+    wait(lambda: os.path.exists(port_file), 30)
+    port = open(port_file).read().split()[0]
+    targets = json.load(urllib.request.urlopen(f"http://127.0.0.1:{port}/json"))
+    ws = websocket.create_connection(next(t for t in targets if t["type"] == "page")["webSocketDebuggerUrl"])
+    [call(domain + ".enable") for domain in ("Runtime", "Log", "Page")]
+    call("Page.navigate", url=f"http://127.0.0.1:{server.server_address[1]}/index.html")
+    started = wait(lambda: js("typeof Module == 'object' && Module.frames > 0"), 60)
+    check(started and "3" in console, f"the page prints 3 and runs frames ({console})")
+    frames, _, later = js("Module.frames"), time.sleep(5), js("Module.frames")
+    print(f"first frame at {js('Module.firstFrameMs'):.0f} ms; {(later - frames) / 5:.1f} fps; "
+          f"{js('Module.busyMs / (Module.frames - 1)'):.2f} ms of game a frame")
+    check(js("Module.SDL2.audioContext.state") == "suspended", "silent before the first click")
+    left, top, width, height, rows = canvas()
+    check(js("[Module.canvas.width, Module.canvas.height]") == [width, height] == [800, 800],
           f"the canvas is 800x800 ({width}x{height} on the page)")
-    hud = {row[i:i + 3] for row in rows[:120] for i in range(0, len(row), 3)}
-    check(bytes((255, 255, 100)) in hud, "the HUD shows pale yellow text")
+    check(bytes((255, 255, 100)) in {r[i:i + 3] for r in rows[:120] for i in range(0, len(r), 3)},
+          "the HUD shows pale yellow text")
     for attempt in ("the first clicks", "clicks after the Down key"):
         for kind in ("rawKeyDown", "keyUp") if "Down" in attempt else ():  # held for a frame
-            page.call("Input.dispatchKeyEvent", type=kind, key="ArrowDown", code="ArrowDown",
-                      windowsVirtualKeyCode=40)
-            page.frames_pass(1)
-        before = page.health_box()
-        page.click_twice(235, 575)  # on Attack; then the Health box (400, 20, 100 x 50) changes
-        check(wait(lambda: page.health_box() != before, 10), f"Health changes after {attempt}")
-        check(wait(lambda: page.js("Module.SDL2.audioContext.state") == "running", 5), "sound on")
-    check(not page.errors, f"no console error ({page.errors})")
+            call("Input.dispatchKeyEvent", type=kind, key="ArrowDown", code="ArrowDown",
+                 windowsVirtualKeyCode=40)
+            frames_pass(1)
+        before = health_box()
+        at = {"x": left + 235, "y": top + 575, "button": "left", "clickCount": 1}  # on Attack
+        call("Input.dispatchMouseEvent", type="mouseMoved", x=at["x"], y=at["y"])
+        for kind in ("mousePressed", "mouseReleased") * 2:  # real presses, one frame each
+            call("Input.dispatchMouseEvent", type=kind, **at)
+            frames_pass(1)
+        check(wait(lambda: health_box() != before, 10), f"Health changes after {attempt}")
+        check(wait(lambda: js("Module.SDL2.audioContext.state") == "running", 5), "sound on")
+    check(not errors, f"no console error ({errors})")
 finally:
     browser.terminate()
     browser.wait()

@@ -1,6 +1,5 @@
-# Sourced by the scripts that run the real game (tests/window, tests/package, tests/windows): a
-# scratch folder WORK, an X server of its own (`run_under_xvfb "$@"` first re-runs the script in
-# it), the game, and helpers that watch its window and its end. CASE names the case in failures.
+# Sourced by the real-game tests: a scratch folder WORK, an X server of its own (`run_under_xvfb
+# "$@"` first), helpers that run the game and watch its window. CASE names a case in failures.
 set -euo pipefail
 GAME=${GAME:?path of the brannoch binary}
 ASSETS=${ASSETS:?path of the assets folder}
@@ -26,14 +25,6 @@ start_game() {
     (cd "$1" && exec env ${PRELOAD:+"LD_PRELOAD=$PRELOAD"} "$GAME" >"$WORK/out.txt" \
         2>"$WORK/err.txt") &
     GAME_PID=$!
-}
-
-# Ends the game with SIGTERM (SDL turns it into a quit request) and puts its status into STATUS.
-stop_game() {
-    [ -n "${GAME_PID:-}" ] || return 0
-    kill -TERM "$GAME_PID" 2>/dev/null || true
-    STATUS=0 && wait "$GAME_PID" || STATUS=$?
-    GAME_PID=
 }
 
 # Starts the game in DIR and waits for its window, WINDOW (again if SDL's helper window trips xdotool).
@@ -65,8 +56,7 @@ else:
 PY
 }
 
-# In one xdotool run, held $3 s (0.05 by default): the game polls the mouse once a frame, and a
-# button held past 0.1 s repeats its action.
+# One xdotool run, held $3 s (0.05): the game polls once a frame; past 0.1 s a hold repeats.
 click() { xdotool mousemove --window "$WINDOW" "$1" "$2" mousedown 1 sleep "${3:-0.05}" mouseup 1; }
 
 ready() {  # the first frames may still be black
@@ -88,8 +78,7 @@ click_until() {
 
 term() { kill -TERM "$GAME_PID" 2>/dev/null || fail "$CASE: the game had stopped by itself"; }
 
-# The game ends within 10 s with status $1, having written exactly the lines $2... (patterns; a
-# Windows line's CR is dropped).
+# The game ends within 10 s with status $1 and wrote exactly the lines $2... (patterns; no CR).
 ends() {
     local want=$1 status=0 && shift
     for _ in $(seq 100); do kill -0 "$GAME_PID" 2>/dev/null || break; sleep 0.1; done

@@ -1,8 +1,6 @@
 #!/usr/bin/env bash
-# `run.sh NAME` plays row NAME of the table in a real window under its own Xvfb. A row is a name, a
-# CTest label and steps over the helpers, run in DIR (a fresh copy of the assets); CMake makes
-# one test per row. Needs GAME, ASSETS and SHIM (failing_init.c built); the helpers that watch
-# the window are in lib.sh.
+# `run.sh NAME` plays row NAME (name, CTest label, steps over lib.sh's helpers) under its own
+# Xvfb in DIR, a fresh copy of the assets. Needs GAME, ASSETS and SHIM (failing_init.c built).
 source "$(dirname "$0")/lib.sh"
 run_under_xvfb "$@"
 

@@ -1,8 +1,6 @@
 #!/usr/bin/env bash
-# The Windows zip as a player gets it, played under Wine in Xvfb: unpacked into a temporary
-# folder and started there in a fresh Wine prefix. brannoch.exe must open one 800x800 window
-# named Brannoch with the HUD and the buttons drawn, answer a real click on Attack, and end with
-# status 0 and the line "3" when its window is closed the way a window manager does it.
+# The Windows zip unpacked and played under Wine in Xvfb, in a fresh prefix: one 800x800 window
+# "Brannoch" with HUD and buttons drawn, a real click answered, status 0 and "3" on closing.
 #   tests/windows/wine_test.sh ZIP        (make test builds the zip with make windows first)
 ZIP=$(realpath "${1:?usage: $0 path/to/brannoch-VERSION-windows-x64.zip}")
 export GAME=wine ASSETS=unused  # lib.sh wants both; the game starts through a launcher below
