@@ -1,7 +1,6 @@
-// libFuzzer over the map reader: any bytes as "map.miap", from a string stream. Besides the
-// sanitizers' checks it holds the reader to what the game relies on: one tile per "-#*$@" byte and
-// none from any other, its id its index, its kind the byte's (0..3), at 20 times the byte's column
-// and line; the player on the last "@" with the start statistics, or untouched without one.
+// libFuzzer over the map reader, any bytes: one tile per "-#*$@" byte and none from another, its
+// id its index, its kind the byte's, at 20 times the byte's column and line; the player on the
+// last "@" with the start statistics, or untouched. The unit tests replay fuzz/corpus through it.
 #undef NDEBUG
 #include <cassert>
 #include <cstdint>

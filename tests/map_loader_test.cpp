@@ -18,8 +18,8 @@ std::string bytesOf(const std::filesystem::path& file) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-// The fuzzer's seeds hold the odd maps one by one: empty, only line feeds, only the mark, two
-// marks, letters, tabs and bytes of any value taking cells, CR LF line ends, no last line feed.
+// The fuzzer's seeds: empty, line feeds, the mark alone, two marks, letters, tabs and any bytes
+// taking cells, CR LF, no last line feed; and the shipped map has one mark.
 TEST(MapFile, EveryFuzzSeedReadsAsTheGameExpects) {
     int seeds = 0;
     for (const auto& seed : std::filesystem::directory_iterator(BRANNOCH_FUZZ_CORPUS)) {

@@ -75,12 +75,6 @@ AssetSet SoftwareScreen::standInAssets() {
         owners.textures.emplace_back(SDL_CreateTextureFromSurface(renderer, image.get()));
         return owners.textures.back().get();
     };
-    const auto silent = [this] {
-        silence.emplace_back(44100 * 4 * 10);  // ten seconds: still playing when a test looks
-        owners.sounds.emplace_back(Mix_QuickLoad_RAW(silence.back().data(),
-                                                     static_cast<Uint32>(silence.back().size())));
-        return owners.sounds.back().get();
-    };
     assets.background = solid(kBackgroundColour);
     assets.playerStanding = solid(kStandingColour);
     assets.playerBlocking = solid(kBlockingColour);
@@ -90,8 +84,5 @@ AssetSet SoftwareScreen::standInAssets() {
     }
     assets.healthBar = solid(kHealthBarColour);
     assets.explosion = solid(kExplosionColour);
-    assets.enemyDeathSound = silent();
-    assets.buttonSound = silent();
-    assets.vraskSound = silent();
     return assets;
 }

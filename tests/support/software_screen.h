@@ -13,8 +13,6 @@
 struct SoftwareScreen {
     SoftwareScreen();
     ~SoftwareScreen();
-    SoftwareScreen(const SoftwareScreen&) = delete;
-    SoftwareScreen& operator=(const SoftwareScreen&) = delete;
 
     void clear();  // black, as every frame starts
     // The colour (alpha ignored) of every pixel in `area`, row by row.
@@ -25,14 +23,12 @@ struct SoftwareScreen {
 
     // The game's own files, read by the game's loader from the asset folder.
     AssetSet realAssets();
-    // The font with one-colour pictures (below) and long silent sounds: what was drawn where
-    // shows by colour, which sound plays by chunk.
+    // The same with one-colour pictures (the colours below): what was drawn where shows by colour.
     AssetSet standInAssets();
 
     Owned<SDL_Surface> surface;
     Owned<SDL_Renderer> drawer;
     AssetOwners owners;
-    std::vector<std::vector<uint8_t>> silence;  // the samples of the silent sounds
 };
 
 inline constexpr SDL_Rect kWindow{0, 0, 800, 800};
