@@ -13,7 +13,6 @@ class Buttons : public Screen {
     void SetUp() override {
         Screen::SetUp();
         state.enemies = {enemyAt(600.0f, 300.0f, 0, 50, 10, 2)};
-        state.player.texture = nullptr;  // so that every pose change shows, the standing one too
         state.clickTimer = kClickInterval;
         start_ = state;
     }

@@ -21,7 +21,7 @@ constexpr double kDelta = 0.05;  // seconds; two frames make a click interval
 class Frame : public Screen {
   protected:
     void frame() { runFrameSteps(state, kDelta); }
-    // The `view` of the screen looks as if only the background and `text` in `box` were drawn.
+    // The screen's `view` looks as if only the background and `text` in `box` were drawn.
     void expectAlone(const std::string& text, SDL_Rect box, SDL_Rect view) {
         const std::vector<uint32_t> shown = screen.pixels(view);
         drawBackground(state);
@@ -37,9 +37,7 @@ TEST_F(Frame, TurnsFollowTheOrderOfTheSteps) {
     frame();
     EXPECT_EQ(std::make_tuple(state.enemies.size(), state.vraskCount), std::make_tuple(1u, 2));
     frame();
-    EXPECT_DOUBLE_EQ(state.clickTimer, 2 * kDelta);  // no mouse button is down in the tests
-    state.enemies[0].health = 5;
-    state.player.experience = 8;
+    std::tie(state.enemies[0].health, state.player.experience) = std::make_tuple(5, 8);
     pressButtons(state, 200, 560, SDL_BUTTON_LMASK);  // the click step of the second frame
     for (const auto& [health, experience, level] :
          {std::make_tuple(90, 10, 1), std::make_tuple(90, 0, 2)}) {

@@ -21,7 +21,6 @@ namespace {
 namespace fs = std::filesystem;
 
 const fs::path kAssets = BRANNOCH_ASSET_DIR;
-const fs::path kIcons = BRANNOCH_ICON_DIR;
 
 std::string bytesOf(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
@@ -38,7 +37,8 @@ TEST(GeneratedAssets, RegeneratingGivesTheCommittedFilesByteForByte) {
         for (const std::string& file : list)
             files.emplace_back(made / "assets" / file, kAssets / file);
     for (const int size : kIconSizes)
-        files.emplace_back(made / "icons" / iconPath(size), kIcons / iconPath(size));
+        files.emplace_back(made / "icons" / iconPath(size),
+                           fs::path(BRANNOCH_ICON_DIR) / iconPath(size));
     for (const auto& [madeFile, committedFile] : files)
         EXPECT_TRUE(bytesOf(madeFile) == bytesOf(committedFile))
             << committedFile << " is not what `make assets` makes";

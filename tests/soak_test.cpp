@@ -24,16 +24,11 @@ TEST_F(Screen, RandomPlayKeepsTheRulesBounds) {
     for (int frame = 1; frame <= 100000 && !HasFatalFailure(); ++frame) {
         if (frame == 300) std::tie(renderer, state.assets) = std::make_tuple(nullptr, AssetSet{});
         // Where a long game could go: any level with experience, the top, the edge of death.
-        if (frame % 1000 == 0) {
-            const int32_t top = INT32_MAX - pick(0, 100), level = pick(1, 120);
-            if (pick(0, 2) == 0)
-                std::tie(p.level, p.experience, state.experienceNeeded) =
-                    std::make_tuple(level, pick(0, 100000), 10 * level);
-            else if (pick(0, 1) == 0)
-                p.health = p.attack = p.experience = state.vraskCount = top;
-            else
-                std::tie(p.health, state.vraskCount) = std::make_tuple(pick(0, 10), 0);
-        }
+        const int32_t jump = frame % 1000 == 0 ? pick(1, 3) : 0, top = INT32_MAX - pick(0, 100);
+        if (jump == 1)
+            std::tie(p.level, p.experience) = std::make_tuple(pick(1, 120), pick(0, 99999));
+        if (jump == 2) p.health = p.attack = p.experience = state.vraskCount = top;
+        if (jump == 3) std::tie(p.health, state.vraskCount) = std::make_tuple(pick(0, 10), 0);
         keys[SDL_SCANCODE_DOWN] = pick(0, 9) == 0;
         // Any delta up to 0.3 s, now and then exactly an edge of the click spacing or a lifetime.
         const double delta =

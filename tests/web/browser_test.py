@@ -31,9 +31,9 @@ browser = subprocess.Popen(["chromium", "--headless=new", "--no-sandbox", "--use
     "--enable-unsafe-swiftshader", "--remote-debugging-port=0", f"--user-data-dir={profile}",
     "--autoplay-policy=document-user-activation-required", "--window-size=1000,1000"],
     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-console, errors, last_id = [], [], 0
+console, errors, last_id = [], [], 0  # the page's console lines and errors, kept as they come
 
-def call(method, **params):  # one DevTools command; console lines and errors are kept meanwhile
+def call(method, **params):  # one DevTools command and its result
     global last_id
     last_id += 1
     ws.send(json.dumps({"id": last_id, "method": method, "params": params}))
@@ -70,14 +70,13 @@ def health_box():  # the HUD's health value, at (400, 20), 100 x 50 canvas pixel
 try:
     port_file = os.path.join(profile, "DevToolsActivePort")
     wait(lambda: os.path.exists(port_file), 30)
-    port = open(port_file).read().split()[0]
-    targets = json.load(urllib.request.urlopen(f"http://127.0.0.1:{port}/json"))
+    targets = json.load(urllib.request.urlopen(f"http://127.0.0.1:{open(port_file).read().split()[0]}/json"))
     ws = websocket.create_connection(next(t for t in targets if t["type"] == "page")["webSocketDebuggerUrl"])
-    [call(domain + ".enable") for domain in ("Runtime", "Log", "Page")]
+    for domain in ("Runtime", "Log", "Page"):
+        call(domain + ".enable")
     call("Page.navigate", url=f"http://127.0.0.1:{server.server_address[1]}/index.html")
     started = wait(lambda: js("typeof Module == 'object' && Module.frames > 0"), 60)
     check(started and "3" in console, f"the page prints 3 and runs frames ({console})")
-    print(f"first frame at {js('Module.firstFrameMs'):.0f} ms after navigation")
     check(js("Module.SDL2.audioContext.state") == "suspended", "silent before the first click")
     left, top, width, height, rows = canvas()
     check(js("[Module.canvas.width, Module.canvas.height]") == [width, height] == [800, 800],

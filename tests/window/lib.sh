@@ -8,11 +8,9 @@ WORK=$(mktemp -d /tmp/brannoch-window-XXXXXX)
 trap '[ -z "${GAME_PID:-}" ] || kill -KILL "$GAME_PID" 2>/dev/null || :; rm -rf "$WORK"' EXIT
 
 run_under_xvfb() {
-    if [ -z "${BRANNOCH_IN_XVFB:-}" ]; then
-        export BRANNOCH_IN_XVFB=1
-        rm -rf "$WORK"  # exec skips the exit trap; the inner run makes its own
-        exec xvfb-run -a -s "-screen 0 1024x1024x24" bash "$0" "$@"
-    fi
+    [ -n "${BRANNOCH_IN_XVFB:-}" ] && return 0
+    export BRANNOCH_IN_XVFB=1 && rm -rf "$WORK"  # exec skips the exit trap; the inner run has one
+    exec xvfb-run -a -s "-screen 0 1024x1024x24" bash "$0" "$@"
 }
 
 fail() { echo "FAIL: $*" >&2; exit 1; }

@@ -9,13 +9,12 @@ run_under_xvfb "$@"
 
 export SDL_VIDEODRIVER=windows WINEPREFIX=$WORK/wine WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="  # no offer to install .NET or a browser engine
-# Wine's server and the game go before the prefix is removed.
 trap 'wineserver -k 2>/dev/null || true; wineserver -w 2>/dev/null || true; rm -rf "$WORK"' EXIT
 CASE=wine DIR=$WORK/game
 unzip -q "$ZIP" -d "$DIR" || fail "cannot unpack $ZIP"
 [[ $(file -b "$DIR/brannoch.exe") == "PE32+ executable (GUI) x86-64"* ]] ||
     fail "no 64-bit windowed brannoch.exe at the top of $ZIP"
-# The prefix is made before the game starts, in the unpacked folder as a double-click does.
+# A fresh prefix; the game starts in the unpacked folder, as a double-click does.
 wineboot --init >"$WORK/wineboot.txt" 2>&1 || fail "wineboot: $(cat "$WORK/wineboot.txt")"
 printf '#!/bin/sh\nexec wine brannoch.exe\n' >"$WORK/launch" && chmod +x "$WORK/launch"
 GAME=$WORK/launch begin
