@@ -43,8 +43,7 @@ class Screen : public ::testing::Test {
         state.assets = screen.standInAssets();
         prepareGame(state);
     }
-    // Pixels of `colour` in the window outside `area`.
-    int countOutside(SDL_Color colour, SDL_Rect area) {
+    int countOutside(SDL_Color colour, SDL_Rect area) {  // pixels of `colour` outside `area`
         return screen.count(colour, kWindow) - screen.count(colour, area);
     }
     SoftwareScreen screen;

@@ -9,7 +9,7 @@ websocket = importlib.util.find_spec("websocket") and importlib.import_module("w
 if not shutil.which("chromium") or not websocket:
     print("SKIP: Debian's chromium and python3-websocket are needed and could not be installed")
     sys.exit(77)
-failures = []
+failures, console, errors, last_id = [], [], [], 0  # errors: the page's, kept as they come
 
 def check(ok, what):
     print(("ok: " if ok else "FAIL: ") + what)
@@ -31,7 +31,6 @@ browser = subprocess.Popen(["chromium", "--headless=new", "--no-sandbox", "--use
     "--enable-unsafe-swiftshader", "--remote-debugging-port=0", f"--user-data-dir={profile}",
     "--autoplay-policy=document-user-activation-required", "--window-size=1000,1000"],
     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-console, errors, last_id = [], [], 0  # the page's console lines and errors, kept as they come
 
 def call(method, **params):  # one DevTools command and its result
     global last_id
@@ -97,6 +96,8 @@ try:
         check(wait(lambda: health_box() != before, 10), f"Health changes after {attempt}")
         check(wait(lambda: js("Module.SDL2.audioContext.state") == "running", 5), "sound on")
     check(not errors, f"no console error ({errors})")
+    rate = js("Module.frames * 1000 / (performance.now() - Module.firstFrameMs)")
+    print(f"first frame {js('Module.firstFrameMs'):.0f} ms after navigation; {rate:.1f} frames/s")
 finally:
     browser.terminate()
     browser.wait()
