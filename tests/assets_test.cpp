@@ -28,7 +28,7 @@ TEST(Assets, EachFileReachesItsOwnField) {
     SoftwareScreen screen;
     const AssetSet assets = screen.realAssets();
     const std::pair<const char*, SDL_Texture*> pictures[] = {
-        {"bplayer1.png", assets.playerStanding}, {"bplayer2.png", assets.playerBlocking},
+        {"bplayer1.png", assets.playerStanding},  {"bplayer2.png", assets.playerBlocking},
         {"bplayer3.png", assets.playerAttacking}, {"back1.png", assets.background},
         {"enemy1.png", assets.enemySprites[0]},   {"enemy2.png", assets.enemySprites[1]},
         {"enemy3.png", assets.enemySprites[2]},   {"enemy4.png", assets.enemySprites[3]},

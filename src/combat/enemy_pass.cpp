@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "render/effects.h"
 #include "game/globals.h"
+#include "render/effects.h"
 #include "world/statistics.h"
 
 namespace {

@@ -3,8 +3,8 @@
 #include <cstdlib>
 #include <vector>
 
-#include "render/text.h"
 #include "game/globals.h"
+#include "render/text.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <SDL.h>
 
-#include "render/text.h"
 #include "game/globals.h"
+#include "render/text.h"
 
 void drawBackground(const GameState& state) {
     const SDL_Rect window{0, 0, 800, 800};
