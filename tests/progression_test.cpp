@@ -41,9 +41,10 @@ TEST_F(Progression, FinishActionByButton) {
     const GameState start = state;
     const std::tuple<size_t, int32_t, int, int32_t, int32_t, int32_t, int> cases[] = {
         // position, Vrask, then pose, attack, health, Vrask, sound (indexes in poses and sounds)
-        {kAttackButton, 1, 0, 5, 100, 1, 0},  {kBlockButton, 1, 1, 5, 100, 1, 0},
-        {kVraskButton, 3, 2, 6, 160, 2, 1},   {kVraskButton, 0, 1, 5, 100, 0, 2},
-        {kVraskButton, -2, 1, 5, 100, -2, 2}, {7, 1, 1, 5, 100, 1, 2}};
+        {kAttackButton, 1, 0, 5, 100, 1, 0}, {kBlockButton, 1, 1, 5, 100, 1, 0},
+        {kVraskButton, 3, 2, 6, 160, 2, 1},  {kVraskButton, 1, 2, 6, 160, 0, 1},
+        {kVraskButton, 0, 1, 5, 100, 0, 2},  {kVraskButton, -2, 1, 5, 100, -2, 2},
+        {size_t{7}, 1, 1, 5, 100, 1, 2}};
     const std::vector<int> draws = drawsAfter(5, 2);
     for (const auto& [position, vrask, pose, attack, health, vraskAfter, sound] : cases) {
         SCOPED_TRACE(testing::Message() << "position " << position << " vrask " << vrask);
