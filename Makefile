@@ -92,7 +92,7 @@ FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 300
 FUZZ_TEST_SECONDS ?= 60
 FUZZ_CXXFLAGS = -std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
-	-fno-omit-frame-pointer -Isrc $(shell pkg-config --cflags sdl2 SDL2_ttf SDL2_mixer 2>/dev/null)
+	-fno-omit-frame-pointer -Isrc
 
 $(FUZZ_DIR)/map_fuzz: fuzz/map_fuzz.cpp $(wildcard src/world/*.cpp src/world/*.h)
 	@mkdir -p $(FUZZ_DIR)
