@@ -136,7 +136,7 @@ windows:
 	JOBS=$(JOBS) tools/build_sdl_libs.sh windows $(WINDOWS_LIBS)
 	cmake -S . -B $(WINDOWS_DIR) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/toolchain-mingw64.cmake \
 		-DCMAKE_PREFIX_PATH=$(WINDOWS_LIBS) -DCMAKE_FIND_ROOT_PATH=$(WINDOWS_LIBS) \
-		-DCMAKE_BUILD_TYPE=Release -DBRANNOCH_TESTS=OFF -DBRANNOCH_BENCH=OFF $(CMAKE_EXTRA_FLAGS)
+		-DCMAKE_BUILD_TYPE=Release $(CMAKE_EXTRA_FLAGS)
 	cmake --build $(WINDOWS_DIR) -j $(JOBS)
 
 deps-wine:
@@ -173,6 +173,7 @@ SEED ?= 10
 
 .PHONY: mutants
 mutants: deps-test
+	$(call install_missing,ninja-build)
 	nice -n 10 python3 tools/mutants.py --count $(MUTANTS) --seed $(SEED)
 
 # The game for the browser in $(WEB_DIR)/: index.html, game.js, game.wasm, game.data (the assets)
@@ -185,8 +186,7 @@ EMCC_ENV = NODE_PATH=/usr/share/nodejs
 web:
 	$(call install_missing,$(WEB_PACKAGES))
 	JOBS=$(JOBS) tools/build_sdl_libs.sh web $(WEB_DIR)/sdl
-	$(EMCC_ENV) emcmake cmake -S . -B $(WEB_DIR) -DCMAKE_BUILD_TYPE=Release -DBRANNOCH_TESTS=OFF \
-		-DBRANNOCH_BENCH=OFF
+	$(EMCC_ENV) emcmake cmake -S . -B $(WEB_DIR) -DCMAKE_BUILD_TYPE=Release
 	$(EMCC_ENV) cmake --build $(WEB_DIR) -j $(JOBS)
 
 play-web: web

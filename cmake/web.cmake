@@ -4,8 +4,6 @@
 # which would download its sources.
 set(BRANNOCH_WEB_SDL_PREFIX ${PROJECT_BINARY_DIR}/sdl CACHE PATH
   "Where tools/build_sdl_libs.sh web installed the SDL2 libraries")
-set(BRANNOCH_TESTS OFF)  # the browser test drives the page from outside (tests/web)
-set(BRANNOCH_BENCH OFF)
 
 foreach(lib SDL2 SDL2_ttf SDL2_mixer SDL2_image)
   add_library(${lib}::${lib} INTERFACE IMPORTED)

@@ -66,7 +66,7 @@ TEST(AssetSounds, AreCleanAndLevelledForTheGamesVolumes) {
         EXPECT_LT(std::fabs(level.dcOffset), 0.001);
         EXPECT_LE(level.truePeak, -1.0);
         // What is heard of a tune is its integrated loudness, of a short effect its loudest moment.
-        heard.push_back(music ? level.integrated + 20 * std::log10(30 / 128.0)
+        heard.push_back(music ? level.integrated + 20 * std::log10(kMusicGain)
                               : level.momentaryMax);
     }
     const double musicHeard = heard.front();

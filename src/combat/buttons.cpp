@@ -5,6 +5,18 @@
 #include "combat/progression.h"
 #include "world/statistics.h"
 
+namespace {
+
+// The enemy the buttons reach: the selected one, or the last one when the selection points
+// past the end. Only for a non-empty enemy list.
+Entity& targetEnemy(GameState& state) {
+    const size_t index = state.selectedTarget < state.enemies.size() ? state.selectedTarget
+                                                                     : state.enemies.size() - 1;
+    return state.enemies[index];
+}
+
+}  // namespace
+
 void makeButtons(std::vector<Button>& buttons) {
     buttons.push_back({185, 550, 100, 50, "Attack", attackAction});
     buttons.push_back({350, 550, 100, 50, "Block", blockAction});
@@ -20,12 +32,6 @@ void blockAction(Entity& player, Entity& /*target*/) {
 }
 
 void vraskAction(Entity& /*player*/, Entity& /*target*/) {}
-
-Entity& targetEnemy(GameState& state) {
-    const size_t index = state.selectedTarget < state.enemies.size() ? state.selectedTarget
-                                                                     : state.enemies.size() - 1;
-    return state.enemies[index];
-}
 
 void handleClick(GameState& state) {
     SDL_Point mouse{};

@@ -29,7 +29,3 @@ void handleClick(GameState& state);
 // mouse-state mask): with the left button down, every button under the pointer acts on the
 // selected enemy, and the timer restarts.
 void pressButtons(GameState& state, int mouseX, int mouseY, uint32_t buttonMask);
-
-// The enemy the buttons reach: the selected one, or the last one when the selection points
-// past the end. Only for a non-empty enemy list.
-Entity& targetEnemy(GameState& state);

@@ -28,11 +28,12 @@ void drawEnemy(const GameState& state, const Entity& enemy) {
     SDL_RenderCopy(renderer, state.assets.healthBar, nullptr, &bar);
 }
 
-}  // namespace
-
+// Vrask a dying enemy of `type` may leave; 0 for a type outside 0..4.
 int32_t vraskDrop(int32_t type) {
     return knownKind(type) ? kVraskDrops[type] : 0;
 }
+
+}  // namespace
 
 void strikePlayer(GameState& state, const Entity& enemy) {
     state.player.health = saturatingSub(state.player.health, enemy.attack);

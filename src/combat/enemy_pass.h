@@ -5,9 +5,6 @@
 #include "game/game_state.h"
 #include "world/entity.h"
 
-// Vrask a dying enemy of `type` may leave; 0 for a type outside 0..4.
-int32_t vraskDrop(int32_t type);
-
 // One enemy's blow: the player loses the enemy's attack and a red number shows it.
 void strikePlayer(GameState& state, const Entity& enemy);
 

@@ -12,11 +12,6 @@ Owned<SDL_Texture> loadTexture(const char* file) {
     return Owned<SDL_Texture>(SDL_CreateTextureFromSurface(renderer, image.get()));
 }
 
-Owned<Mix_Chunk> loadSound(const char* file) {
-    // Opens the file as a read stream that the mixer closes itself.
-    return Owned<Mix_Chunk>(Mix_LoadWAV(file));
-}
-
 }  // namespace
 
 AssetSet loadAssets(AssetOwners& owners) {
@@ -25,7 +20,8 @@ AssetSet loadAssets(AssetOwners& owners) {
         return owners.textures.back().get();
     };
     const auto sound = [&owners](const char* file) {
-        owners.sounds.push_back(loadSound(file));
+        // Opens the file as a read stream that the mixer closes itself.
+        owners.sounds.emplace_back(Mix_LoadWAV(file));
         return owners.sounds.back().get();
     };
     AssetSet assets;

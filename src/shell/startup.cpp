@@ -11,6 +11,7 @@
 
 #include "combat/new_game.h"
 #include "game/globals.h"
+#include "game/volume.h"
 #include "world/map_loader.h"
 
 namespace {
@@ -60,7 +61,7 @@ bool startUp(Shell& shell, GameState& state) {
     loadMap(state.tiles, state.player);
     writeLine(std::to_string(state.buttons.size()));
 
-    Mix_VolumeMusic(30);
+    Mix_VolumeMusic(kMusicVolume);
     Mix_PlayMusic(state.assets.music, -1);
     return true;
 }

@@ -75,10 +75,10 @@ AssetSet SoftwareScreen::standInAssets() {
         owners.textures.emplace_back(SDL_CreateTextureFromSurface(renderer, image.get()));
         return owners.textures.back().get();
     };
-    assets.background = solid(kBackgroundColour);
+    assets.background = solid({0, 0, 160, 255});
     assets.playerStanding = solid(kStandingColour);
-    assets.playerBlocking = solid(kBlockingColour);
-    assets.playerAttacking = solid(kAttackingColour);
+    assets.playerBlocking = solid({0, 120, 120, 255});
+    assets.playerAttacking = solid({120, 120, 0, 255});
     for (int kind = 0; kind < kEnemyKindCount; ++kind) {
         assets.enemySprites[kind] = solid(kEnemyColours[kind]);
     }

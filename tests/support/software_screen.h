@@ -32,10 +32,7 @@ struct SoftwareScreen {
 };
 
 inline constexpr SDL_Rect kWindow{0, 0, 800, 800};
-inline constexpr SDL_Color kBackgroundColour{0, 0, 160, 255};
 inline constexpr SDL_Color kStandingColour{0, 120, 0, 255};
-inline constexpr SDL_Color kBlockingColour{0, 120, 120, 255};
-inline constexpr SDL_Color kAttackingColour{120, 120, 0, 255};
 inline constexpr SDL_Color kEnemyColours[kEnemyKindCount] = {
     {90, 10, 10, 255}, {90, 20, 20, 255}, {90, 30, 30, 255}, {90, 40, 40, 255}, {90, 50, 50, 255},
 };

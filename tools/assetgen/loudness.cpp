@@ -61,7 +61,7 @@ Loudness measureLoudness(const Samples& samples) {
 }
 
 double musicFileLoudness() {
-    return kEffectLoudness - kMusicBelowEffects - decibels(kMusicVolume);
+    return kEffectLoudness - kMusicBelowEffects - decibels(kMusicGain);
 }
 
 void removeDcOffset(Samples& samples) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "game/volume.h"
 #include "synth.h"
 
 // How loud a sound is by EBU R128, as libebur128 measures it.
@@ -13,9 +14,8 @@ struct Loudness {
 // Measures a mono 44100 Hz sound; the momentary windows run on into silence after its end.
 Loudness measureLoudness(const Samples& samples);
 
-// The game's mixer plays the music at volume 30 of 128 and every effect at full volume
-// (Mix_VolumeMusic(30) in src/shell/startup.cpp).
-inline constexpr double kMusicVolume = 30.0 / 128.0;
+// The share of full volume the game's mixer plays the music at; every effect plays at full volume.
+inline constexpr double kMusicGain = static_cast<double>(kMusicVolume) / MIX_MAX_VOLUME;
 
 // Where the sounds sit as a player hears them: every effect's momentary maximum at
 // kEffectLoudness, and the music's integrated loudness, at the game's volume, kMusicBelowEffects
