@@ -1,5 +1,6 @@
-# Brannoch: the two commands a newcomer needs are `make run` and `make test`.
-# Both install whatever Debian packages are missing, build with CMake into build/, and go on.
+# Brannoch: the two commands a newcomer needs are `make run` and `make test`; `make check` is the
+# everyday loop between them. Each installs whatever Debian packages are missing, builds with
+# CMake into build/, and goes on.
 
 BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
@@ -24,7 +25,8 @@ WEB_TEST_PACKAGES := chromium python3-websocket
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps deps-test build run test clean assets install sanitize fuzz web play-web
+.PHONY: all deps deps-test build run check test clean assets install sanitize fuzz web play-web \
+	clean-sdl-cache
 
 all: build
 
@@ -59,7 +61,15 @@ build: deps
 run: build
 	cd assets && ../$(BUILD_DIR)/brannoch
 
-# The browser test needs build-web/ (make web); it is skipped where chromium cannot be installed.
+# The everyday loop: the build, the unit tests, the floors and header checks and the real-window
+# rows; not the package, the browser, the sanitizers, the fuzzer or Windows, which `make test` adds.
+check: deps-test
+	$(CONFIGURE)
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS) -LE '^(package|web)$$'
+
+# Everything. The browser test needs build-web/ (make web); it is skipped where chromium cannot
+# be installed.
 test: deps-test web
 	-$(call install_missing,$(WEB_TEST_PACKAGES))
 	$(CONFIGURE)
@@ -86,19 +96,17 @@ sanitize: deps-test
 	cd $(ASAN_DIR) && $(SANITIZER_ENV) ASAN_OPTIONS=detect_leaks=0 \
 		ctest --output-on-failure -R 'window\.missing_assets'
 
-# The map reader under libFuzzer (clang), from the seeds in fuzz/corpus; new finds go to
-# $(FUZZ_DIR)/corpus, a crashing input to $(FUZZ_DIR)/crash-*. `make test` runs it for a minute.
+# The map reader under libFuzzer, built by CMake with clang (BRANNOCH_FUZZ) in a tree of its own,
+# from the seeds in fuzz/corpus; new finds go to $(FUZZ_DIR)/corpus, a crashing input to
+# $(FUZZ_DIR)/crash-*. `make test` runs it for a minute.
 FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 300
 FUZZ_TEST_SECONDS ?= 60
-FUZZ_CXXFLAGS = -std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
-	-fno-omit-frame-pointer -Isrc
 
-$(FUZZ_DIR)/map_fuzz: fuzz/map_fuzz.cpp $(wildcard src/world/*.cpp src/world/*.h)
-	@mkdir -p $(FUZZ_DIR)
-	clang++ $(FUZZ_CXXFLAGS) -o $@ fuzz/map_fuzz.cpp $(wildcard src/world/*.cpp)
-
-fuzz: deps-test $(FUZZ_DIR)/map_fuzz
+fuzz: deps-test
+	cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang \
+		-DCMAKE_CXX_COMPILER=clang++ -DBRANNOCH_FUZZ=ON -DBRANNOCH_TESTS=OFF -DBRANNOCH_BENCH=OFF
+	cmake --build $(FUZZ_DIR) -j $(JOBS) --target map_fuzz
 	@mkdir -p $(FUZZ_DIR)/corpus
 	$(FUZZ_DIR)/map_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=65536 -timeout=10 \
 		-print_final_stats=1 -artifact_prefix=$(FUZZ_DIR)/ $(FUZZ_DIR)/corpus fuzz/corpus
@@ -121,8 +129,8 @@ clean:
 	rm -rf $(BUILD_DIR)
 
 # The Windows build (README, "Windows"): the SDL2 libraries cross-built as static libraries from
-# Debian's sources by tools/build_sdl_libs.sh (the browser build's recipe too), then the game
-# with mingw-w64, packed into $(WINDOWS_ZIP).
+# Debian's sources by tools/build_sdl_libs.sh (the browser build's recipe too; built once a
+# machine into ~/.cache/brannoch), then the game with mingw-w64, packed into $(WINDOWS_ZIP).
 WINDOWS_DIR ?= build-windows
 WINDOWS_PACKAGES := mingw-w64 cmake make dpkg-dev icoutils zip
 WINE_PACKAGES := wine wine64 unzip
@@ -177,8 +185,8 @@ mutants: deps-test
 	nice -n 10 python3 tools/mutants.py --count $(MUTANTS) --seed $(SEED)
 
 # The game for the browser in $(WEB_DIR)/: index.html, game.js, game.wasm, game.data (the assets)
-# and favicon.png, the files to put on a web server. The SDL2 libraries are built once from
-# Debian's sources into $(WEB_DIR)/sdl (tools/build_sdl_libs.sh).
+# and favicon.png, the files to put on a web server. The SDL2 libraries are built once a machine
+# from Debian's sources (tools/build_sdl_libs.sh); $(WEB_DIR)/sdl links to them.
 WEB_DIR ?= build-web
 WEB_PORT ?= 8000
 EMCC_ENV = NODE_PATH=/usr/share/nodejs
@@ -192,3 +200,8 @@ web:
 play-web: web
 	@echo "Brannoch in a browser: open http://127.0.0.1:$(WEB_PORT)/ (Ctrl+C stops the server)"
 	python3 -m http.server $(WEB_PORT) --bind 127.0.0.1 --directory $(WEB_DIR)
+
+# The browser's and Windows' SDL2 libraries are kept between clones in ~/.cache/brannoch (or
+# BRANNOCH_CACHE_DIR); this empties that folder, and the next build makes them again.
+clean-sdl-cache:
+	tools/build_sdl_libs.sh clean

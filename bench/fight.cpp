@@ -4,11 +4,14 @@
 
 #include <cstdio>
 #include <optional>
+#include <vector>
 
 #include "combat/buttons.h"
-#include "combat/frame_steps.h"
 #include "game/effect.h"
 #include "game/globals.h"
+#include "game/layout.h"
+#include "render/text.h"
+#include "shell/frame_steps.h"
 #include "software_screen.h"
 
 namespace bench {
@@ -16,10 +19,6 @@ namespace bench {
 namespace {
 
 std::optional<SoftwareScreen> screen;
-
-constexpr SDL_Color kPaleYellow{255, 255, 100, 0};
-constexpr SDL_Color kRed{255, 0, 50, 0};
-constexpr SDL_Color kGreen{0, 255, 50, 0};
 
 // The fight, as plain numbers. makeFightState turns them into the game's records; floorFrame
 // draws them directly. framePixels() of the two frames must agree (checked by the benchmark).
@@ -34,10 +33,10 @@ struct HudItem {
 };
 // In the HUD's order: labels with the four values above as text.
 constexpr HudItem kHud[8] = {
-    {"Health:", {300, 20, 100, 50}},      {"87", {400, 20, 100, 50}},
-    {"Level:", {50, 20, 100, 50}},        {"7", {150, 20, 100, 50}},
-    {"Attack Power:", {50, 50, 100, 50}}, {"35", {150, 50, 100, 50}},
-    {"Vrask:", {50, 100, 100, 50}},       {"3", {150, 100, 100, 50}},
+    {"Health:", kHealthRow.label},       {"87", kHealthRow.value},
+    {"Level:", kLevelRow.label},         {"7", kLevelRow.value},
+    {"Attack Power:", kAttackRow.label}, {"35", kAttackRow.value},
+    {"Vrask:", kVraskRow.label},         {"3", kVraskRow.value},
 };
 
 struct FightEnemy {
@@ -67,15 +66,12 @@ constexpr FightNumber kNumbers[4] = {
 
 constexpr SDL_Rect kExplosion{600, 250, 50, 50};
 
-struct FightButton {
-    SDL_Rect rect;
-    const char* label;
-};
-constexpr FightButton kButtons[3] = {
-    {{185, 550, 100, 50}, "Attack"},
-    {{350, 550, 100, 50}, "Block"},
-    {{400, 650, 100, 50}, "Do Vrask!"},
-};
+// The game's three buttons, as makeButtons lays them out.
+const std::vector<Button> kButtons = [] {
+    std::vector<Button> buttons;
+    makeButtons(buttons);
+    return buttons;
+}();
 
 // The five calls every text costs.
 inline void text(TTF_Font* font, const char* characters, SDL_Color colour, const SDL_Rect& rect) {
@@ -125,8 +121,8 @@ GameState makeFightState(const AssetSet& assets) {
         Entity enemy;
         enemy.x = static_cast<float>(from.x);
         enemy.y = static_cast<float>(from.y);
-        enemy.w = 50;
-        enemy.h = 100;
+        enemy.w = kEnemyWidth;
+        enemy.h = kEnemyHeight;
         enemy.type = from.type;
         enemy.health = from.health;
         enemy.attack = from.attack;
@@ -155,8 +151,7 @@ GameState makeFightState(const AssetSet& assets) {
 __attribute__((noinline)) void bareFrame(const AssetSet& assets) {
     SDL_SetRenderDrawColor(renderer, 0, 0, 0, 0);
     SDL_RenderClear(renderer);
-    const SDL_Rect window{0, 0, 800, 800};
-    SDL_RenderCopy(renderer, assets.background, nullptr, &window);
+    SDL_RenderCopy(renderer, assets.background, nullptr, &kWindowRect);
     SDL_RenderPresent(renderer);
 }
 
@@ -164,24 +159,23 @@ __attribute__((noinline)) void floorFrame(const AssetSet& assets) {
     TTF_Font* font = assets.font;
     SDL_SetRenderDrawColor(renderer, 0, 0, 0, 0);
     SDL_RenderClear(renderer);
-    const SDL_Rect window{0, 0, 800, 800};
-    SDL_RenderCopy(renderer, assets.background, nullptr, &window);
+    SDL_RenderCopy(renderer, assets.background, nullptr, &kWindowRect);
     for (const HudItem& item : kHud) text(font, item.text, kPaleYellow, item.rect);
-    const SDL_Rect place{300, 300, 50, 100};
-    SDL_RenderCopy(renderer, assets.playerAttacking, nullptr, &place);
+    SDL_RenderCopy(renderer, assets.playerAttacking, nullptr, &kPlayerRect);
     for (const FightNumber& number : kNumbers) {
         text(font, number.text, number.fromPlayer ? kGreen : kRed, number.rect);
     }
     for (const FightEnemy& enemy : kEnemies) {
-        const SDL_Rect sprite{enemy.x, enemy.y, 50, 100};
+        const SDL_Rect sprite{enemy.x, enemy.y, kEnemyWidth, kEnemyHeight};
         SDL_RenderCopy(renderer, assets.enemySprites[enemy.type], nullptr, &sprite);
         const SDL_Rect bar{enemy.x - 10, enemy.y - 10, enemy.health, 10};
         SDL_RenderCopy(renderer, assets.healthBar, nullptr, &bar);
     }
     SDL_RenderCopy(renderer, assets.explosion, nullptr, &kExplosion);
-    for (const FightButton& button : kButtons) {
-        SDL_RenderDrawRect(renderer, &button.rect);
-        text(font, button.label, kPaleYellow, button.rect);
+    for (const Button& button : kButtons) {
+        const SDL_Rect rect{button.x, button.y, button.w, button.h};
+        SDL_RenderDrawRect(renderer, &rect);
+        text(font, button.label.c_str(), kPaleYellow, rect);
     }
     SDL_RenderPresent(renderer);
 }

@@ -7,10 +7,10 @@
 #include <tuple>
 
 #include "combat/buttons.h"
-#include "combat/frame_steps.h"
 #include "game/globals.h"
 #include "render/scene.h"
 #include "render/text.h"
+#include "shell/frame_steps.h"
 #include "support/rules.h"
 #include "world/map_loader.h"
 
@@ -65,8 +65,6 @@ TEST_F(Frame, DeathResetMakesAWaveThatPaysNoVrask) {
 // Held Down: one enemy on each frame, wrapping; with none the selection just grows. Rows: Down
 // held, enemies, selection after the frame.
 TEST_F(Frame, DownArrowHeldMovesTheSelectionOncePerFrame) {
-    Uint8 keys[SDL_NUM_SCANCODES] = {};
-    keyboardState = keys;
     const std::tuple<Uint8, size_t, uint32_t> frames[] = {
         {0, 3, 0}, {1, 3, 1}, {1, 3, 2}, {1, 3, 0}, {1, 3, 1}, {1, 0, 2}, {1, 0, 3}, {0, 0, 3}};
     for (const auto& [down, enemies, selection] : frames) {
@@ -76,7 +74,6 @@ TEST_F(Frame, DownArrowHeldMovesTheSelectionOncePerFrame) {
         state.enemies.clear();  // the frame's refill made a wave where there was none
         EXPECT_EQ(state.selectedTarget, selection);
     }
-    keyboardState = nullptr;
 }
 
 // Background, HUD, player, numbers, enemies, explosions, buttons, each over the one before.

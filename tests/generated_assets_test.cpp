@@ -12,6 +12,7 @@
 
 #include "asset_writer.h"
 #include "effect_art.h"
+#include "game/asset_files.h"
 #include "loudness.h"
 #include "music.h"
 #include "sound_effects.h"
@@ -33,9 +34,8 @@ TEST(GeneratedAssets, RegeneratingGivesTheCommittedFilesByteForByte) {
     fs::create_directories(made / "assets");
     ASSERT_TRUE(writeGameAssets(made / "assets") && writeIcons(made / "icons"));
     std::vector<std::pair<fs::path, fs::path>> files;  // made, committed
-    for (const auto& list : {kImageFiles, kSoundFiles})
-        for (const std::string& file : list)
-            files.emplace_back(made / "assets" / file, kAssets / file);
+    for (const char* file : kImageFiles) files.emplace_back(made / "assets" / file, kAssets / file);
+    for (const char* file : kSoundFiles) files.emplace_back(made / "assets" / file, kAssets / file);
     for (const int size : kIconSizes)
         files.emplace_back(made / "icons" / iconPath(size),
                            fs::path(BRANNOCH_ICON_DIR) / iconPath(size));

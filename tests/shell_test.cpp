@@ -13,7 +13,7 @@
 namespace {
 
 // The whole run on SDL's dummy drivers.
-TEST(Shell, StartsPlaysAndShutsDownInOrder) {
+TEST(Shell, StartsPlaysAndShutsDown) {
     setenv("SDL_VIDEODRIVER", "dummy", 1);  // no real window, no sound card
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     ASSERT_EQ(chdir(BRANNOCH_ASSET_DIR), 0);  // the game reads its files from where it starts
@@ -71,8 +71,8 @@ TEST(Shell, StartsPlaysAndShutsDownInOrder) {
 
     shutDown(shell, state);
     EXPECT_EQ(std::make_tuple(renderer, shell.renderer.get(), shell.window.get(), SDL_WasInit(0),
-                              TTF_WasInit()),
-              std::make_tuple(nullptr, nullptr, nullptr, 0u, 0));
+                              TTF_WasInit(), state.player.texture),
+              std::make_tuple(nullptr, nullptr, nullptr, 0u, 0, nullptr));
 }
 
 // Rows: counter before and now, ticks a second, seconds; the counter and ticks x 1000 may wrap.

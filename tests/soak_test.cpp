@@ -5,9 +5,9 @@
 #include <random>
 
 #include "combat/buttons.h"
-#include "combat/frame_steps.h"
 #include "game/globals.h"
 #include "render/effects.h"
+#include "shell/frame_steps.h"
 #include "support/rules.h"
 
 namespace {
@@ -18,8 +18,6 @@ TEST_F(Screen, RandomPlayKeepsTheRulesBounds) {
         return std::uniform_int_distribution<int>(low, high)(rng);
     };
     std::srand(7);
-    Uint8 keys[SDL_NUM_SCANCODES] = {};
-    keyboardState = keys;
     Entity& p = state.player;
     for (int frame = 1; frame <= 100000 && !HasFatalFailure(); ++frame) {
         if (frame == 300) std::tie(renderer, state.assets) = std::make_tuple(nullptr, AssetSet{});
@@ -46,7 +44,6 @@ TEST_F(Screen, RandomPlayKeepsTheRulesBounds) {
         for (const Effect& e : state.floatingNumbers) ASSERT_LE(e.age, kFloatingNumberLifetime);
         for (const Effect& e : state.explosions) ASSERT_LE(e.age, kExplosionLifetime);
     }
-    keyboardState = nullptr;
 }
 
 }  // namespace

@@ -1,31 +1,43 @@
 #!/bin/sh
 # Builds SDL2, FreeType, SDL2_ttf, SDL2_image and SDL2_mixer as static libraries for another
-# platform, from the sources Debian builds its own packages from, into PREFIX:
+# platform, from the sources Debian builds its own packages from, and makes PREFIX hold them:
 #
 #   tools/build_sdl_libs.sh web PREFIX       with emscripten (emcmake)
 #   tools/build_sdl_libs.sh windows PREFIX   with mingw-w64 (cmake/toolchain-mingw64.cmake)
+#   tools/build_sdl_libs.sh clean            empties the cache (below)
 #
 # Each library keeps only what the game needs: PNG through SDL2_image's own stb backend, WAV
 # only in SDL2_mixer, FreeType without HarfBuzz, zlib, libpng, bzip2 or brotli.
-# The sources are fetched once (`apt-get source`, with a deb-src entry added for the configured
-# Debian mirror when there is none) into sdl-sources/ beside PREFIX and extracted once; a
-# library whose archive is already in PREFIX is not built again.
+#
+# They are built once a machine, into a cache: BRANNOCH_CACHE_DIR, by default
+# ${XDG_CACHE_HOME:-~/.cache}/brannoch. An entry's name carries a hash of everything that decides
+# what is in it: the target, this recipe, the toolchain file, the compiler's and CMake's versions
+# and the versions of Debian's sources. PREFIX becomes a link to the entry. An entry is built
+# aside and renamed into place when it is whole; its files' checksums are checked before every
+# use, and one that fails is built again.
+# Where the cache folder cannot be made or written, the libraries are built in PREFIX itself,
+# with the sources in sdl-sources/ beside it.
 set -eu
 
-usage() { echo "usage: $0 web|windows PREFIX" >&2; exit 2; }
+usage() { echo "usage: $0 web|windows PREFIX | clean" >&2; exit 2; }
+cache=${BRANNOCH_CACHE_DIR:-${XDG_CACHE_HOME:-$HOME/.cache}/brannoch}
+if [ "$*" = clean ]; then
+    rm -rf "$cache" && echo "Removed $cache" && exit 0
+fi
 [ $# -eq 2 ] || usage
 target=$1
 root=$(cd "$(dirname "$0")/.." && pwd)
 prefix=$(realpath -m "$2")
-work=$(dirname "$prefix")
-sources=$work/sdl-sources
 jobs=${JOBS:-2}
 sudo=""; [ "$(id -u)" = 0 ] || sudo=sudo
 
 case $target in
-    web) configure="emcmake cmake"
+    web) toolchain=/usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake
+         configure="emcmake cmake" compiler=emcc
          export NODE_PATH=/usr/share/nodejs ;;  # emcc's optimiser needs Debian's acorn
-    windows) configure="cmake -DCMAKE_TOOLCHAIN_FILE=$root/cmake/toolchain-mingw64.cmake" ;;
+    windows) toolchain=$root/cmake/toolchain-mingw64.cmake
+             configure="cmake -DCMAKE_TOOLCHAIN_FILE=$toolchain"
+             compiler=x86_64-w64-mingw32-g++-posix ;;
     *) usage ;;
 esac
 
@@ -51,49 +63,98 @@ add_deb_src() {
     $sudo apt-get -o DPkg::Lock::Timeout=600 update -q
 }
 
-fetch_sources() {
-    mkdir -p "$sources"
+# The .dsc file apt-get would fetch for each source package: it names the exact version.
+source_versions() {
+    have_deb_src || add_deb_src
     for entry in $packages; do
-        package=${entry%%:*} folder=${entry#*:}
-        [ -d "$sources/$folder" ] && continue
-        if ! ls "$sources/${package}_"*.dsc >/dev/null 2>&1; then
-            have_deb_src || add_deb_src
-            (cd "$sources" && apt-get source --download-only "$package")
-        fi
-        dsc=$(ls "$sources/${package}_"*.dsc | head -n 1)
-        dpkg-source -x "$dsc" "$sources/$folder"
+        dsc=$(apt-get source --print-uris -qq "${entry%%:*}" 2>/dev/null |
+            sed -n "s/^'[^']*' \([^ ]*\.dsc\) .*/\1/p")
+        [ -n "$dsc" ] || { echo "apt-get knows no source of ${entry%%:*}" >&2; exit 1; }
+        echo "$dsc"
     done
 }
 
-# build FOLDER ARCHIVE CMAKE-OPTIONS...: configures, builds and installs one library.
-build() {
-    folder=$1 archive=$2; shift 2
-    if [ -e "$prefix/lib/$archive" ]; then
-        echo "$folder: already built ($prefix/lib/$archive)"
-        return
-    fi
-    tree=$work/sdl-build/$folder
-    $configure -S "$sources/$folder" -B "$tree" -DCMAKE_BUILD_TYPE=Release \
-        -DCMAKE_INSTALL_PREFIX="$prefix" -DCMAKE_PREFIX_PATH="$prefix" \
-        -DCMAKE_FIND_ROOT_PATH="$prefix" -DBUILD_SHARED_LIBS=OFF "$@"
-    cmake --build "$tree" -j "$jobs"
-    cmake --install "$tree"
+# fetch_sources FOLDER: downloads (once) and extracts each source package into FOLDER.
+fetch_sources() {
+    mkdir -p "$1"
+    for entry in $packages; do
+        package=${entry%%:*} folder=${entry#*:}
+        [ -d "$1/$folder" ] && continue
+        if ! ls "$1/${package}_"*.dsc >/dev/null 2>&1; then
+            have_deb_src || add_deb_src
+            (cd "$1" && apt-get source --download-only "$package")
+        fi
+        dsc=$(ls "$1/${package}_"*.dsc | sort | tail -n 1)
+        # Extracted aside, so that an interrupted run leaves no half-extracted folder behind.
+        rm -rf "$1/$folder.part"
+        dpkg-source -x "$dsc" "$1/$folder.part" && mv "$1/$folder.part" "$1/$folder"
+    done
 }
 
-fetch_sources
-build SDL2 libSDL2.a -DSDL_SHARED=OFF -DSDL_STATIC=ON -DSDL_TEST=OFF
-build freetype libfreetype.a -DFT_DISABLE_ZLIB=ON -DFT_DISABLE_BZIP2=ON -DFT_DISABLE_PNG=ON \
-    -DFT_DISABLE_HARFBUZZ=ON -DFT_DISABLE_BROTLI=ON
-build SDL2_ttf libSDL2_ttf.a -DSDL2TTF_VENDORED=OFF -DSDL2TTF_HARFBUZZ=OFF -DSDL2TTF_SAMPLES=OFF
-# VENDORED=ON builds nothing more here (stb decodes PNG, every other format is off), but keeps
-# the installed CMake config from asking for a libpng the stb backend never uses.
-build SDL2_image libSDL2_image.a -DSDL2IMAGE_VENDORED=ON -DSDL2IMAGE_BACKEND_STB=ON \
-    -DSDL2IMAGE_AVIF=OFF -DSDL2IMAGE_JXL=OFF -DSDL2IMAGE_TIF=OFF -DSDL2IMAGE_WEBP=OFF \
-    -DSDL2IMAGE_JPG=OFF -DSDL2IMAGE_BMP=OFF -DSDL2IMAGE_GIF=OFF -DSDL2IMAGE_LBM=OFF \
-    -DSDL2IMAGE_PCX=OFF -DSDL2IMAGE_PNM=OFF -DSDL2IMAGE_QOI=OFF -DSDL2IMAGE_SVG=OFF \
-    -DSDL2IMAGE_TGA=OFF -DSDL2IMAGE_XCF=OFF -DSDL2IMAGE_XPM=OFF -DSDL2IMAGE_XV=OFF \
-    -DSDL2IMAGE_SAMPLES=OFF
-build SDL2_mixer libSDL2_mixer.a -DSDL2MIXER_VENDORED=OFF -DSDL2MIXER_SAMPLES=OFF \
-    -DSDL2MIXER_WAVE=ON -DSDL2MIXER_CMD=OFF -DSDL2MIXER_FLAC=OFF -DSDL2MIXER_MOD=OFF \
-    -DSDL2MIXER_MIDI=OFF -DSDL2MIXER_MP3=OFF -DSDL2MIXER_OPUS=OFF -DSDL2MIXER_VORBIS=OFF
-echo "SDL2 libraries for $target in $prefix"
+# build SOURCES TREES INSTALL FOLDER ARCHIVE CMAKE-OPTIONS...: configures, builds and installs
+# one library into INSTALL, unless its archive is there already.
+build() {
+    sources=$1 trees=$2 install=$3 folder=$4 archive=$5; shift 5
+    if [ -e "$install/lib/$archive" ]; then
+        echo "$folder: already built ($install/lib/$archive)"
+        return
+    fi
+    $configure -S "$sources/$folder" -B "$trees/$folder" -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_INSTALL_PREFIX="$install" -DCMAKE_PREFIX_PATH="$install" \
+        -DCMAKE_FIND_ROOT_PATH="$install" -DBUILD_SHARED_LIBS=OFF "$@"
+    cmake --build "$trees/$folder" -j "$jobs"
+    cmake --install "$trees/$folder"
+}
+
+# build_all SOURCES TREES INSTALL: the five libraries, each on those before it.
+build_all() {
+    fetch_sources "$1"
+    build "$@" SDL2 libSDL2.a -DSDL_SHARED=OFF -DSDL_STATIC=ON -DSDL_TEST=OFF
+    build "$@" freetype libfreetype.a -DFT_DISABLE_ZLIB=ON -DFT_DISABLE_BZIP2=ON \
+        -DFT_DISABLE_PNG=ON -DFT_DISABLE_HARFBUZZ=ON -DFT_DISABLE_BROTLI=ON
+    build "$@" SDL2_ttf libSDL2_ttf.a -DSDL2TTF_VENDORED=OFF -DSDL2TTF_HARFBUZZ=OFF \
+        -DSDL2TTF_SAMPLES=OFF
+    # VENDORED=ON builds nothing more here (stb decodes PNG, every other format is off), but
+    # keeps the installed CMake config from asking for a libpng the stb backend never uses.
+    build "$@" SDL2_image libSDL2_image.a -DSDL2IMAGE_VENDORED=ON -DSDL2IMAGE_BACKEND_STB=ON \
+        -DSDL2IMAGE_AVIF=OFF -DSDL2IMAGE_JXL=OFF -DSDL2IMAGE_TIF=OFF -DSDL2IMAGE_WEBP=OFF \
+        -DSDL2IMAGE_JPG=OFF -DSDL2IMAGE_BMP=OFF -DSDL2IMAGE_GIF=OFF -DSDL2IMAGE_LBM=OFF \
+        -DSDL2IMAGE_PCX=OFF -DSDL2IMAGE_PNM=OFF -DSDL2IMAGE_QOI=OFF -DSDL2IMAGE_SVG=OFF \
+        -DSDL2IMAGE_TGA=OFF -DSDL2IMAGE_XCF=OFF -DSDL2IMAGE_XPM=OFF -DSDL2IMAGE_XV=OFF \
+        -DSDL2IMAGE_SAMPLES=OFF
+    build "$@" SDL2_mixer libSDL2_mixer.a -DSDL2MIXER_VENDORED=OFF -DSDL2MIXER_SAMPLES=OFF \
+        -DSDL2MIXER_WAVE=ON -DSDL2MIXER_CMD=OFF -DSDL2MIXER_FLAC=OFF -DSDL2MIXER_MOD=OFF \
+        -DSDL2MIXER_MIDI=OFF -DSDL2MIXER_MP3=OFF -DSDL2MIXER_OPUS=OFF -DSDL2MIXER_VORBIS=OFF
+}
+
+checksums() { (cd "$1" && find . -type f ! -name .checksums -print0 | sort -z | xargs -0 sha256sum); }
+
+if ! mkdir -p "$cache" 2>/dev/null || ! [ -w "$cache" ]; then
+    echo "SDL2 libraries for $target: the cache folder $cache cannot be written; building in $prefix"
+    [ ! -L "$prefix" ] || rm "$prefix"
+    build_all "$(dirname "$prefix")/sdl-sources" "$(dirname "$prefix")/sdl-build" "$prefix"
+    echo "SDL2 libraries for $target in $prefix"
+    exit 0
+fi
+
+key=$({ echo "$target"; cat "$0" "$toolchain"; $compiler --version | head -n 1
+        cmake --version | head -n 1; source_versions; } | sha256sum | cut -c 1-16)
+entry=$cache/sdl-$target-$key
+exec 9>"$cache/.lock" && flock 9  # one build of the cache at a time, across work trees
+if [ -d "$entry" ] && ! checksums "$entry" | cmp -s - "$entry/.checksums"; then
+    echo "SDL2 libraries for $target: $entry is damaged (its files fail their checksums); building them again"
+    rm -rf "$entry"
+fi
+if [ ! -d "$entry" ]; then
+    aside=$cache/.building-$target-$key
+    rm -rf "$aside" "$aside.trees"
+    build_all "$cache/sources" "$aside.trees" "$aside"
+    # CMake's and pkg-config's files name the prefix they were installed to.
+    grep -rlF "$aside" "$aside" | while read -r file; do sed -i "s|$aside|$entry|g" "$file"; done
+    checksums "$aside" >"$aside/.checksums"
+    mv -T "$aside" "$entry"
+    rm -rf "$aside.trees"
+fi
+[ -L "$prefix" ] || rm -rf "$prefix"
+mkdir -p "$(dirname "$prefix")" && ln -sfn "$entry" "$prefix"
+echo "SDL2 libraries for $target: $prefix -> $entry"

@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include "combat/progression.h"
+#include "game/layout.h"
 #include "world/statistics.h"
 
 namespace {
@@ -18,9 +19,12 @@ Entity& targetEnemy(GameState& state) {
 }  // namespace
 
 void makeButtons(std::vector<Button>& buttons) {
-    buttons.push_back({185, 550, 100, 50, "Attack", attackAction});
-    buttons.push_back({350, 550, 100, 50, "Block", blockAction});
-    buttons.push_back({400, 650, 100, 50, "Do Vrask!", vraskAction});
+    const auto add = [&buttons](const SDL_Rect& rect, const char* label, ButtonAction action) {
+        buttons.push_back({rect.x, rect.y, rect.w, rect.h, label, action});
+    };
+    add(kButtonRects[0], "Attack", attackAction);
+    add(kButtonRects[1], "Block", blockAction);
+    add(kButtonRects[2], "Do Vrask!", vraskAction);
 }
 
 void attackAction(Entity& player, Entity& target) {

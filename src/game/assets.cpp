@@ -2,6 +2,7 @@
 
 #include <SDL_image.h>
 
+#include "game/asset_files.h"
 #include "game/globals.h"
 
 namespace {
@@ -25,24 +26,22 @@ AssetSet loadAssets(AssetOwners& owners) {
         return owners.sounds.back().get();
     };
     AssetSet assets;
-    owners.music.reset(Mix_LoadMUS("vrask.wav"));
+    owners.music.reset(Mix_LoadMUS(kMusicFile));
     assets.music = owners.music.get();
-    owners.font.reset(TTF_OpenFont("DelaGothicOne-Regular.ttf", 12));
+    owners.font.reset(TTF_OpenFont(kFontFile, 12));
     assets.font = owners.font.get();
-    assets.playerStanding = texture("bplayer1.png");
-    assets.playerBlocking = texture("bplayer2.png");
-    assets.playerAttacking = texture("bplayer3.png");
-    assets.background = texture("back1.png");
-    assets.enemySprites[0] = texture("enemy1.png");
-    assets.enemySprites[1] = texture("enemy2.png");
-    assets.enemySprites[2] = texture("enemy3.png");
-    assets.enemySprites[3] = texture("enemy4.png");
-    assets.enemySprites[4] = texture("enemy5.png");
-    assets.healthBar = texture("health1.png");
-    assets.explosion = texture("explosion.png");
-    assets.enemyDeathSound = sound("enemydeath.wav");
-    assets.buttonSound = sound("button.wav");
-    assets.vraskSound = sound("vrasksound.wav");
+    assets.playerStanding = texture(kPlayerStandingFile);
+    assets.playerBlocking = texture(kPlayerBlockingFile);
+    assets.playerAttacking = texture(kPlayerAttackingFile);
+    assets.background = texture(kBackgroundFile);
+    for (int kind = 0; kind < kEnemyKindCount; ++kind) {
+        assets.enemySprites[kind] = texture(kEnemySpriteFiles[kind]);
+    }
+    assets.healthBar = texture(kHealthBarFile);
+    assets.explosion = texture(kExplosionFile);
+    assets.enemyDeathSound = sound(kEnemyDeathSoundFile);
+    assets.buttonSound = sound(kButtonSoundFile);
+    assets.vraskSound = sound(kVraskSoundFile);
     return assets;
 }
 

@@ -2,8 +2,8 @@
 
 #include <SDL.h>
 
-#include "combat/frame_steps.h"
 #include "game/globals.h"
+#include "shell/frame_steps.h"
 
 double frameDeltaSeconds(uint64_t previousCounter, uint64_t now, uint64_t frequency) {
     const uint64_t elapsedThousandths = (now - previousCounter) * 1000u;

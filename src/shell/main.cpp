@@ -1,6 +1,8 @@
 #include "shell/frame_loop.h"
 #include "shell/startup.h"
 
+// The game reads no arguments, but main keeps SDL's signature: on Windows SDL_main.h renames it
+// SDL_main, which SDL2main's WinMain calls with (argc, argv); without them it does not link.
 int main(int /*argc*/, char* /*argv*/[]) {
     Shell shell;
     GameState state;

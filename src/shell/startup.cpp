@@ -11,6 +11,7 @@
 
 #include "combat/new_game.h"
 #include "game/globals.h"
+#include "game/layout.h"
 #include "game/volume.h"
 #include "world/map_loader.h"
 
@@ -41,7 +42,7 @@ bool startUp(Shell& shell, GameState& state) {
     startLibraries();
 
     shell.window.reset(SDL_CreateWindow("Brannoch", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                        800, 800, SDL_WINDOW_SHOWN));
+                                        kWindowSize, kWindowSize, SDL_WINDOW_SHOWN));
     if (shell.window == nullptr) {
         writeLine(std::string("Window could not be created: ") + SDL_GetError());
         return false;
@@ -70,6 +71,7 @@ void shutDown(Shell& shell, GameState& state) {
     // The assets first: the textures must go before their renderer, the font and the sounds
     // while their libraries are up.
     state.assets = AssetSet{};
+    state.player.texture = nullptr;  // a pose is one of the textures
     shell.assets = AssetOwners{};
     TTF_Quit();
     Mix_Quit();

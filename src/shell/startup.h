@@ -24,6 +24,6 @@ struct Shell {
 // without them there is no game to show.
 bool startUp(Shell& shell, GameState& state);
 
-// Releases the assets, then closes the libraries and drops the renderer and the window in
-// their fixed order. The game state's lists go after, with the state.
+// Releases the assets and forgets every handle to them, then closes the libraries and drops the
+// renderer and the window in their fixed order. The game state's lists go after, with the state.
 void shutDown(Shell& shell, GameState& state);

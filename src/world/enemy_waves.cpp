@@ -49,23 +49,23 @@ int32_t chooseEnemyKind(int32_t level) {
 void spawnWave(std::vector<Entity>& enemies, const Entity& player) {
     int waveSize = std::rand() % 3 + 1;
     if (player.level < 5) waveSize = 1;
-    float x = 600.0f;
-    float y = 300.0f;
+    float x = kWaveX;
+    float y = kWaveY;
     for (int i = 0; i < waveSize; ++i) {
         const int32_t kind = chooseEnemyKind(player.level);
         Entity enemy;
         enemy.x = x;
         enemy.y = y;
-        enemy.w = 50;
-        enemy.h = 100;
+        enemy.w = kEnemyWidth;
+        enemy.h = kEnemyHeight;
         enemy.health = kEnemyKinds[kind].health;
         enemy.level = kEnemyKinds[kind].level;
         enemy.attack = kEnemyKinds[kind].attack;
         enemy.type = kind;
         enemy.spawned = 1;
         enemies.push_back(enemy);
-        x += 50.0f;
-        y += 50.0f;
+        x += kWaveStep;
+        y += kWaveStep;
     }
 }
 

@@ -9,6 +9,7 @@
 
 #include "combat/new_game.h"
 #include "game/game_state.h"
+#include "game/globals.h"
 #include "software_screen.h"
 
 // The next `count` values of rand() after srand(seed): what a step seeded the same way will draw.
@@ -42,10 +43,14 @@ class Screen : public ::testing::Test {
     void SetUp() override {
         state.assets = screen.standInAssets();
         prepareGame(state);
+        keyboardState = keys;
     }
+    // The keys live and die with the test, whether it passes or not.
+    void TearDown() override { keyboardState = nullptr; }
     int countOutside(SDL_Color colour, SDL_Rect area) {  // pixels of `colour` outside `area`
         return screen.count(colour, kWindow) - screen.count(colour, area);
     }
     SoftwareScreen screen;
     GameState state;
+    Uint8 keys[SDL_NUM_SCANCODES] = {};  // the keyboard the frame steps read; none held
 };

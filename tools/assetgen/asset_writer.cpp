@@ -5,25 +5,26 @@
 #include "background.h"
 #include "effect_art.h"
 #include "enemy_sprites.h"
+#include "game/asset_files.h"
 #include "hero_sprites.h"
 #include "music.h"
 #include "sound_effects.h"
 
 bool writeGameAssets(const std::string& folder) {
     const auto in = [&](const std::string& file) { return folder + "/" + file; };
-    bool ok = savePng(drawBackground(), in("back1.png"));
-    ok = savePng(drawHero(HeroPose::Standing), in("bplayer1.png")) && ok;
-    ok = savePng(drawHero(HeroPose::Blocking), in("bplayer2.png")) && ok;
-    ok = savePng(drawHero(HeroPose::Attacking), in("bplayer3.png")) && ok;
-    for (int kind = 0; kind < kEnemyKinds; ++kind) {
-        ok = savePng(drawEnemy(kind), in("enemy" + std::to_string(kind + 1) + ".png")) && ok;
+    bool ok = savePng(drawBackground(), in(kBackgroundFile));
+    ok = savePng(drawHero(HeroPose::Standing), in(kPlayerStandingFile)) && ok;
+    ok = savePng(drawHero(HeroPose::Blocking), in(kPlayerBlockingFile)) && ok;
+    ok = savePng(drawHero(HeroPose::Attacking), in(kPlayerAttackingFile)) && ok;
+    for (int kind = 0; kind < kEnemyKindCount; ++kind) {
+        ok = savePng(drawEnemy(kind), in(kEnemySpriteFiles[kind])) && ok;
     }
-    ok = savePng(drawHealthBar(), in("health1.png")) && ok;
-    ok = savePng(drawExplosion(), in("explosion.png")) && ok;
-    ok = writeWav(composeMusic(), in("vrask.wav")) && ok;
-    ok = writeWav(composeButtonSound(), in("button.wav")) && ok;
-    ok = writeWav(composeEnemyDeathSound(), in("enemydeath.wav")) && ok;
-    ok = writeWav(composeVraskSound(), in("vrasksound.wav")) && ok;
+    ok = savePng(drawHealthBar(), in(kHealthBarFile)) && ok;
+    ok = savePng(drawExplosion(), in(kExplosionFile)) && ok;
+    ok = writeWav(composeMusic(), in(kMusicFile)) && ok;
+    ok = writeWav(composeButtonSound(), in(kButtonSoundFile)) && ok;
+    ok = writeWav(composeEnemyDeathSound(), in(kEnemyDeathSoundFile)) && ok;
+    ok = writeWav(composeVraskSound(), in(kVraskSoundFile)) && ok;
     return ok;
 }
 

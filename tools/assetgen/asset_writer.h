@@ -1,14 +1,6 @@
 #pragma once
 
 #include <string>
-#include <vector>
-
-// The files the game loads, as this program writes them into its output folder.
-inline const std::vector<std::string> kImageFiles = {
-    "back1.png",  "bplayer1.png", "bplayer2.png", "bplayer3.png", "enemy1.png",   "enemy2.png",
-    "enemy3.png", "enemy4.png",   "enemy5.png",   "health1.png",  "explosion.png"};
-inline const std::vector<std::string> kSoundFiles = {"vrask.wav", "button.wav", "enemydeath.wav",
-                                                     "vrasksound.wav"};
 
 // Draws every picture and synthesises every sound into `folder`, which must exist. Returns
 // false (after a message on stderr) when a file cannot be written.

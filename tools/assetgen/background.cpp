@@ -50,7 +50,7 @@ void drawWall(Image& image) {
 
 // The HUD's stretch of wall sinks into shadow, with a soft edge, so its text stands alone.
 void calmHudArea(Image& image) {
-    const Box area{kHudArea.x - 14, kHudArea.y - 14, kHudArea.w + 28, kHudArea.h + 28};
+    const SDL_Rect area{kHudArea.x - 14, kHudArea.y - 14, kHudArea.w + 28, kHudArea.h + 28};
     const double soft = 36.0;
     for (int y = 0; y < kFloorTop; ++y) {
         for (int x = 0; x < kWindowSize; ++x) {
@@ -166,7 +166,7 @@ void drawFloor(Image& image) {
 
 // A soft oval shadow under the feet of a figure standing in `place`; `darkness` (0..1) is its
 // opacity at the centre.
-void drawShadow(Image& image, const Box& place, double darkness) {
+void drawShadow(Image& image, const SDL_Rect& place, double darkness) {
     const double cx = place.x + place.w / 2.0;
     const double cy = place.y + place.h - 2;
     for (int y = place.y + place.h - 12; y < place.y + place.h + 8; ++y) {
@@ -195,9 +195,9 @@ void vignette(Image& image) {
 
 // A bronze plate under a button: rim, bevelled edges, a flat face under the label, and a rivet
 // in each corner of the margin outside the button's outline.
-void drawPlate(Image& image, const Box& button) {
+void drawPlate(Image& image, const SDL_Rect& button) {
     const int m = kPlateMargin;
-    const Box plate{button.x - m, button.y - m, button.w + 2 * m, button.h + 2 * m};
+    const SDL_Rect plate{button.x - m, button.y - m, button.w + 2 * m, button.h + 2 * m};
     for (int y = plate.y; y < plate.y + plate.h; ++y) {
         for (int x = plate.x; x < plate.x + plate.w; ++x) {
             const int fromLeft = x - plate.x, fromTop = y - plate.y;
@@ -234,10 +234,10 @@ Image drawBackground() {
     drawTorch(image, 24, 200);
     calmHudArea(image);
     drawFloor(image);
-    drawShadow(image, kPlayerPlace, 0.6);
+    drawShadow(image, kPlayerRect, 0.6);
     // The enemies' places are marked more faintly: often one or two of them stand empty.
-    for (const Box& place : kEnemyPlaces) drawShadow(image, place, 0.35);
+    for (const SDL_Rect& place : kEnemyPlaces) drawShadow(image, place, 0.35);
     vignette(image);
-    for (const Box& button : kButtons) drawPlate(image, button);
+    for (const SDL_Rect& button : kButtonRects) drawPlate(image, button);
     return image;
 }

@@ -239,7 +239,8 @@ const Grid kKind4 = {
 };
 // clang-format on
 
-const std::array<const Grid*, kEnemyKinds> kKinds = {&kKind0, &kKind1, &kKind2, &kKind3, &kKind4};
+const std::array<const Grid*, kEnemyKindCount> kKinds = {&kKind0, &kKind1, &kKind2, &kKind3,
+                                                         &kKind4};
 
 }  // namespace
 

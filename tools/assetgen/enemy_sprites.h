@@ -1,8 +1,9 @@
 #pragma once
 
 #include "image.h"
+#include "world/enemy_waves.h"
 
-// The five enemy kinds 0..4, each 50 x 100 with a transparent surround, growing in size and
-// menace with the kind: a goblin, a skeleton, an orc brute, a horned knight and a demon lord.
-inline constexpr int kEnemyKinds = 5;
+// The enemy kinds 0..4 (kEnemyKindCount of the game), each 50 x 100 with a transparent surround,
+// growing in size and menace with the kind: a goblin, a skeleton, an orc brute, a horned knight and
+// a demon lord.
 Image drawEnemy(int kind);

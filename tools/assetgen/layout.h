@@ -1,27 +1,33 @@
 #pragma once
 
-// Where the game puts things in its 800 x 800 window; the background is painted around them.
+#include <SDL.h>
 
-struct Box {
-    int x = 0;
-    int y = 0;
-    int w = 0;
-    int h = 0;
-};
+#include <algorithm>
 
-inline constexpr int kWindowSize = 800;
+#include "game/layout.h"
+#include "world/enemy_waves.h"
 
-// The rows of the HUD text (pale yellow), which want a calm dark wall behind them.
-inline constexpr Box kHudArea{50, 20, 450, 130};
+// The game's places (game/layout.h, world/enemy_waves.h) as the background is painted around
+// them, and the painter's own lines.
 
-// The player's sprite, and the places of the first, second and third enemy of a wave.
-inline constexpr Box kPlayerPlace{300, 300, 50, 100};
-inline constexpr Box kEnemyPlaces[3] = {
-    {600, 300, 50, 100}, {650, 350, 50, 100}, {700, 400, 50, 100}};
+// The smallest rectangle that holds both.
+constexpr SDL_Rect unite(const SDL_Rect& a, const SDL_Rect& b) {
+    const int x = std::min(a.x, b.x);
+    const int y = std::min(a.y, b.y);
+    return {x, y, std::max(a.x + a.w, b.x + b.w) - x, std::max(a.y + a.h, b.y + b.h) - y};
+}
 
-// "Attack", "Block" and "Do Vrask!": the game outlines each in black and stretches its label
-// over the whole rectangle; the background gives each a plate.
-inline constexpr Box kButtons[3] = {{185, 550, 100, 50}, {350, 550, 100, 50}, {400, 650, 100, 50}};
+// The HUD text (pale yellow), which wants a calm dark wall behind it.
+inline constexpr SDL_Rect kHudArea =
+    unite(unite(kHealthRow.value, kLevelRow.label), unite(kAttackRow.label, kVraskRow.value));
+
+// Where the first, second and third enemy of a wave stand.
+constexpr SDL_Rect enemyPlace(int index) {
+    return {static_cast<int>(kWaveX + kWaveStep * static_cast<float>(index)),
+            static_cast<int>(kWaveY + kWaveStep * static_cast<float>(index)), kEnemyWidth,
+            kEnemyHeight};
+}
+inline constexpr SDL_Rect kEnemyPlaces[3] = {enemyPlace(0), enemyPlace(1), enemyPlace(2)};
 
 // How far a button plate reaches beyond the button's outline on every side.
 inline constexpr int kPlateMargin = 6;

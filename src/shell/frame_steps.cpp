@@ -1,4 +1,4 @@
-#include "combat/frame_steps.h"
+#include "shell/frame_steps.h"
 
 #include <SDL.h>
 
