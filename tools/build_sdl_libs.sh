@@ -66,10 +66,10 @@ add_deb_src() {
 # The .dsc file apt-get would fetch for each source package: it names the exact version.
 source_versions() {
     have_deb_src || add_deb_src
-    for entry in $packages; do
-        dsc=$(apt-get source --print-uris -qq "${entry%%:*}" 2>/dev/null |
+    for item in $packages; do
+        dsc=$(apt-get source --print-uris -qq "${item%%:*}" 2>/dev/null |
             sed -n "s/^'[^']*' \([^ ]*\.dsc\) .*/\1/p")
-        [ -n "$dsc" ] || { echo "apt-get knows no source of ${entry%%:*}" >&2; exit 1; }
+        [ -n "$dsc" ] || { echo "apt-get knows no source of ${item%%:*}" >&2; exit 1; }
         echo "$dsc"
     done
 }
@@ -77,8 +77,8 @@ source_versions() {
 # fetch_sources FOLDER: downloads (once) and extracts each source package into FOLDER.
 fetch_sources() {
     mkdir -p "$1"
-    for entry in $packages; do
-        package=${entry%%:*} folder=${entry#*:}
+    for item in $packages; do
+        package=${item%%:*} folder=${item#*:}
         [ -d "$1/$folder" ] && continue
         if ! ls "$1/${package}_"*.dsc >/dev/null 2>&1; then
             have_deb_src || add_deb_src
@@ -99,9 +99,13 @@ build() {
         echo "$folder: already built ($install/lib/$archive)"
         return
     fi
+    # The folders' names stay out of the archives (__FILE__ in SDL's assertions), so that the
+    # game's builds are the same bytes whoever built the libraries, wherever.
     $configure -S "$sources/$folder" -B "$trees/$folder" -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_INSTALL_PREFIX="$install" -DCMAKE_PREFIX_PATH="$install" \
-        -DCMAKE_FIND_ROOT_PATH="$install" -DBUILD_SHARED_LIBS=OFF "$@"
+        -DCMAKE_FIND_ROOT_PATH="$install" -DBUILD_SHARED_LIBS=OFF \
+        "-DCMAKE_C_FLAGS=-ffile-prefix-map=$sources/=/sdl-sources/ -ffile-prefix-map=$trees/=/sdl-build/" \
+        "$@"
     cmake --build "$trees/$folder" -j "$jobs"
     cmake --install "$trees/$folder"
 }
