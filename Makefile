@@ -25,6 +25,15 @@ WEB_TEST_PACKAGES := chromium python3-websocket
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
+# Every time a build writes (the package's files, the archives' entries) is the last commit's, so
+# the same commit builds the same bytes at any time. Outside a git checkout (an unpacked source
+# tarball) it is the date of the newest entry of packaging/changelog.
+ifndef SOURCE_DATE_EPOCH
+SOURCE_DATE_EPOCH := $(shell { [ -e .git ] && git log -1 --format=%ct 2>/dev/null; } || \
+	date -d "$$(sed -n 's/^ -- .*>  //p' packaging/changelog | head -n 1)" +%s)
+endif
+export SOURCE_DATE_EPOCH
+
 .PHONY: all deps deps-test build run check test clean assets install sanitize fuzz web play-web \
 	clean-sdl-cache
 
