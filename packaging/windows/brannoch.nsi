@@ -47,7 +47,7 @@ VIAddVersionKey "LegalCopyright" "${COPYRIGHT}"
 !define MUI_LICENSEPAGE_BUTTON "$(^NextBtn)"
 !define MUI_LICENSEPAGE_TEXT_BOTTOM "Brannoch is free software under this licence."
 !insertmacro MUI_PAGE_LICENSE "${STAGE}/LICENSE.txt"
-!define MUI_PAGE_HEADER_SUBTEXT "The licence of the font Dela Gothic One (SIL Open Font License 1.1)."
+!define MUI_PAGE_HEADER_SUBTEXT "The font Dela Gothic One's licence (SIL Open Font License 1.1)."
 !define MUI_LICENSEPAGE_BUTTON "$(^NextBtn)"
 !define MUI_LICENSEPAGE_TEXT_BOTTOM "Brannoch draws its text with this font."
 !insertmacro MUI_PAGE_LICENSE "${STAGE}/DelaGothicOne-OFL.txt"
@@ -64,10 +64,11 @@ VIAddVersionKey "LegalCopyright" "${COPYRIGHT}"
 
 ; Files are not replaced or removed under a running game: the player closes it and retries.
 ; A silent run gives up (exit status 2). The game's window is SDL's, titled Brannoch.
+!define RUNNING "Brannoch is running. Close the game, then choose Retry."
 !macro WaitForGameClosed
   FindWindow $0 "SDL_app" "Brannoch"
   ${DoWhile} $0 <> 0
-    ${If} ${Cmd} `MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "Brannoch is running. Close the game, then choose Retry." /SD IDCANCEL IDCANCEL`
+    ${If} ${Cmd} `MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "${RUNNING}" /SD IDCANCEL IDCANCEL`
       Abort "Brannoch is running."
     ${EndIf}
     FindWindow $0 "SDL_app" "Brannoch"
@@ -81,6 +82,14 @@ VIAddVersionKey "LegalCopyright" "${COPYRIGHT}"
 !macro DeleteFile NAME
   Delete "$INSTDIR\${NAME}"
 !macroend
+
+!macro DeleteFiles
+  !define GameFile "!insertmacro DeleteFile"
+  !include "${FILE_LIST}"
+  !undef GameFile
+!macroend
+
+Var Writing  ; 1 once this installer has begun to write the game's files
 
 Section "Brannoch" SecGame
   !insertmacro WaitForGameClosed
@@ -96,6 +105,7 @@ Section "Brannoch" SecGame
   ${EndIf}
 
   ClearErrors
+  StrCpy $Writing 1
   SetOutPath "$INSTDIR"
   ${If} ${Errors}
     MessageBox MB_OK|MB_ICONSTOP "Cannot create the folder $INSTDIR." /SD IDOK
@@ -121,12 +131,19 @@ Section "Brannoch" SecGame
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
 SectionEnd
 
+; A file that could not be written (a full disk, a folder the player may not write) stopped the
+; installation: what it had written goes again, and nothing was registered.
+Function .onInstFailed
+  ${If} $Writing == 1
+    !insertmacro DeleteFiles
+    RMDir "$INSTDIR"
+  ${EndIf}
+FunctionEnd
+
 ; Only the files this version installed: anything else in the folder stays, and so does the folder.
 Section "Uninstall"
   !insertmacro WaitForGameClosed
-  !define GameFile "!insertmacro DeleteFile"
-  !include "${FILE_LIST}"
-  !undef GameFile
+  !insertmacro DeleteFiles
   Delete "$SMPROGRAMS\Brannoch.lnk"
   DeleteRegKey HKCU "${UNINSTALL_KEY}"
   Delete "$INSTDIR\${UNINSTALLER}"
