@@ -139,12 +139,14 @@ clean:
 
 # The Windows build (README, "Windows"): the SDL2 libraries cross-built as static libraries from
 # Debian's sources by tools/build_sdl_libs.sh (the browser build's recipe too; built once a
-# machine into ~/.cache/brannoch), then the game with mingw-w64, packed into $(WINDOWS_ZIP).
+# machine into ~/.cache/brannoch), then the game with mingw-w64, packed into $(WINDOWS_ZIP) and
+# the installer $(WINDOWS_SETUP) (Debian's nsis).
 WINDOWS_DIR ?= build-windows
-WINDOWS_PACKAGES := mingw-w64 cmake make dpkg-dev icoutils zip
-WINE_PACKAGES := wine wine64 unzip
+WINDOWS_PACKAGES := mingw-w64 cmake make dpkg-dev icoutils zip nsis
+WINE_PACKAGES := wine wine64 unzip python3-pefile
 VERSION := $(shell grep -m1 -o 'brannoch VERSION [0-9.]*' CMakeLists.txt | cut -d' ' -f3)
 WINDOWS_ZIP = $(WINDOWS_DIR)/brannoch-$(VERSION)-windows-x64.zip
+WINDOWS_SETUP = $(WINDOWS_DIR)/brannoch-$(VERSION)-windows-x64-setup.exe
 WINDOWS_LIBS = $(abspath $(WINDOWS_DIR))/sdl
 
 .PHONY: windows windows-test deps-wine
@@ -159,11 +161,13 @@ windows:
 deps-wine:
 	$(call install_missing,$(WINE_PACKAGES))
 
-# Part of `make test`: the zip played under Wine in Xvfb (tests/windows/wine_test.sh). Skipped,
-# with a line that says so, where Debian's wine for x86-64 cannot be installed.
+# Part of `make test`: the zip checked, the installer installed, played and uninstalled under Wine
+# in Xvfb (tests/windows/wine_test.sh). Skipped, with a line that says so, where Debian's wine
+# for x86-64 cannot be installed.
 windows-test: deps-test
 	@if [ "$$(dpkg --print-architecture)" = amd64 ] && $(MAKE) --no-print-directory deps-wine; then \
-		$(MAKE) --no-print-directory windows && bash tests/windows/wine_test.sh $(WINDOWS_ZIP); \
+		$(MAKE) --no-print-directory windows && \
+			bash tests/windows/wine_test.sh $(WINDOWS_ZIP) $(WINDOWS_SETUP); \
 	else \
 		echo "SKIPPED windows-test: Debian's wine for x86-64 cannot be installed on this machine"; \
 	fi
