@@ -87,6 +87,8 @@ test: deps-test web
 	$(MAKE) --no-print-directory sanitize
 	$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=$(FUZZ_TEST_SECONDS)
 	$(MAKE) --no-print-directory windows-test
+	$(MAKE) --no-print-directory package
+	bash tests/reproducible/check.sh $(VERSION) deb windows
 
 # Reliability: the unit tests and the soak again in a tree built with AddressSanitizer and
 # UBSan, halting on the first report; leaks inside system libraries are listed in tests/lsan.supp.
@@ -142,7 +144,7 @@ clean:
 # machine into ~/.cache/brannoch), then the game with mingw-w64, packed into $(WINDOWS_ZIP) and
 # the installer $(WINDOWS_SETUP) (Debian's nsis).
 WINDOWS_DIR ?= build-windows
-WINDOWS_PACKAGES := mingw-w64 cmake make dpkg-dev icoutils zip nsis
+WINDOWS_PACKAGES := mingw-w64 cmake make dpkg-dev icoutils python3 nsis
 WINE_PACKAGES := wine wine64 unzip python3-pefile
 VERSION := $(shell grep -m1 -o 'brannoch VERSION [0-9.]*' CMakeLists.txt | cut -d' ' -f3)
 WINDOWS_ZIP = $(WINDOWS_DIR)/brannoch-$(VERSION)-windows-x64.zip
@@ -213,6 +215,13 @@ web:
 play-web: web
 	@echo "Brannoch in a browser: open http://127.0.0.1:$(WEB_PORT)/ (Ctrl+C stops the server)"
 	python3 -m http.server $(WEB_PORT) --bind 127.0.0.1 --directory $(WEB_DIR)
+
+# Reproducible builds (README): the .deb, the Windows zip and installer and the browser's upload
+# zip built here, then again in another folder, later, under another umask, and compared byte for
+# byte. `make test` compares the .deb and the Windows files; this adds the browser's zip.
+.PHONY: reproducible
+reproducible: package windows web
+	bash tests/reproducible/check.sh $(VERSION) deb windows web
 
 # The browser's and Windows' SDL2 libraries are kept between clones in ~/.cache/brannoch (or
 # BRANNOCH_CACHE_DIR); this empties that folder, and the next build makes them again.

@@ -74,7 +74,7 @@ list(FILTER BRANNOCH_GAME_FILES EXCLUDE REGEX "/(README\\.md|DelaGothicOne-OFL\\
 # Everything beside brannoch.exe that the zip and the installer hold.
 set(BRANNOCH_PACKED_FILES ${BRANNOCH_GAME_FILES} ${texts}/README.txt ${texts}/LICENSE.txt
   ${texts}/DelaGothicOne-OFL.txt)
-find_program(BRANNOCH_ZIP_TOOL zip REQUIRED)
+find_program(BRANNOCH_PYTHON python3 REQUIRED)
 add_custom_command(OUTPUT ${BRANNOCH_ZIP}
   COMMAND ${CMAKE_COMMAND} -E rm -rf ${stage} ${BRANNOCH_ZIP}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${stage}
@@ -82,9 +82,8 @@ add_custom_command(OUTPUT ${BRANNOCH_ZIP}
   COMMAND ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=0
     ${CMAKE_STRIP} -o ${stage}/brannoch.exe $<TARGET_FILE:brannoch>
   COMMAND ${CMAKE_COMMAND} -E copy ${BRANNOCH_PACKED_FILES} ${stage}
-  # -X: no Unix owners or extra time stamps; -D: no folder entries.
-  COMMAND ${CMAKE_COMMAND} -E chdir ${stage} ${BRANNOCH_ZIP_TOOL} -q -X -D -9 -r ${BRANNOCH_ZIP} .
-  DEPENDS brannoch ${BRANNOCH_PACKED_FILES}
+  COMMAND ${BRANNOCH_PYTHON} ${PROJECT_SOURCE_DIR}/tools/pack_zip.py ${BRANNOCH_ZIP} ${stage}
+  DEPENDS brannoch ${BRANNOCH_PACKED_FILES} ${PROJECT_SOURCE_DIR}/tools/pack_zip.py
   COMMENT "Packing ${BRANNOCH_ZIP_NAME}.zip"
   VERBATIM)
 

@@ -27,13 +27,15 @@ fi
 [ $# -eq 2 ] || usage
 target=$1
 root=$(cd "$(dirname "$0")/.." && pwd)
-prefix=$(realpath -m "$2")
+prefix=$(realpath -m -s "$2")  # the link itself, not where it points
 jobs=${JOBS:-2}
 sudo=""; [ "$(id -u)" = 0 ] || sudo=sudo
 
+# The browser downloads the libraries with the game: they are built for size there.
+build_type=Release
 case $target in
     web) toolchain=/usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake
-         configure="emcmake cmake" compiler=emcc
+         configure="emcmake cmake" compiler=emcc build_type=MinSizeRel
          export NODE_PATH=/usr/share/nodejs ;;  # emcc's optimiser needs Debian's acorn
     windows) toolchain=$root/cmake/toolchain-mingw64.cmake
              configure="cmake -DCMAKE_TOOLCHAIN_FILE=$toolchain"
@@ -101,7 +103,7 @@ build() {
     fi
     # The folders' names stay out of the archives (__FILE__ in SDL's assertions), so that the
     # game's builds are the same bytes whoever built the libraries, wherever.
-    $configure -S "$sources/$folder" -B "$trees/$folder" -DCMAKE_BUILD_TYPE=Release \
+    $configure -S "$sources/$folder" -B "$trees/$folder" -DCMAKE_BUILD_TYPE=$build_type \
         -DCMAKE_INSTALL_PREFIX="$install" -DCMAKE_PREFIX_PATH="$install" \
         -DCMAKE_FIND_ROOT_PATH="$install" -DBUILD_SHARED_LIBS=OFF \
         "-DCMAKE_C_FLAGS=-ffile-prefix-map=$sources/=/sdl-sources/ -ffile-prefix-map=$trees/=/sdl-build/" \
@@ -145,6 +147,7 @@ key=$({ echo "$target"; cat "$0" "$toolchain"; $compiler --version | head -n 1
         cmake --version | head -n 1; source_versions; } | sha256sum | cut -c 1-16)
 entry=$cache/sdl-$target-$key
 exec 9>"$cache/.lock" && flock 9  # one build of the cache at a time, across work trees
+[ ! -L "$entry" ] || rm "$entry"  # an entry is a folder, never a link
 if [ -d "$entry" ] && ! checksums "$entry" | cmp -s - "$entry/.checksums"; then
     echo "SDL2 libraries for $target: $entry is damaged (its files fail their checksums); building them again"
     rm -rf "$entry"
