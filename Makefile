@@ -128,8 +128,10 @@ install: build
 
 # A Debian package of the game (it installs under /usr), copied into this folder.
 .PHONY: package
+# umask 022, as dpkg-buildpackage sets it: the package's folders and members do not take the
+# modes of whoever packs it.
 package: build
-	cd $(BUILD_DIR) && cpack -G DEB
+	cd $(BUILD_DIR) && umask 022 && cpack -G DEB
 	cp $(BUILD_DIR)/brannoch_*.deb .
 
 # Draws every picture and synthesises every sound again, into assets/ and data/icons/.
