@@ -77,18 +77,30 @@ check: deps-test
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS) -LE '^(package|web)$$'
 
-# Everything. The browser test needs build-web/ (make web); it is skipped where chromium cannot
-# be installed.
+# Everything, in four chains side by side (their output printed a chain at a time): the release
+# tree's tests, then the package built again elsewhere and compared; the sanitizers; a minute of
+# fuzzing; the Windows files under Wine, then built again and compared. What every chain needs is
+# installed first. The browser test needs build-web/ (make web); it is skipped where chromium
+# cannot be installed, and the Windows chain where wine cannot.
 test: deps-test web
 	-$(call install_missing,$(WEB_TEST_PACKAGES))
+	-$(call install_missing,$(WINDOWS_PACKAGES) $(WINE_PACKAGES))
+	$(MAKE) --no-print-directory -j4 --output-sync=recurse test-release sanitize fuzz-briefly \
+		test-windows
+
+.PHONY: test-release fuzz-briefly test-windows
+test-release:
 	$(CONFIGURE)
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
-	$(MAKE) --no-print-directory sanitize
-	$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=$(FUZZ_TEST_SECONDS)
-	$(MAKE) --no-print-directory windows-test
 	$(MAKE) --no-print-directory package
-	bash tests/reproducible/check.sh $(VERSION) deb windows
+	bash tests/reproducible/check.sh $(VERSION) deb
+
+fuzz-briefly:
+	$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=$(FUZZ_TEST_SECONDS)
+
+test-windows: windows-test
+	bash tests/reproducible/check.sh $(VERSION) windows
 
 # Reliability: the unit tests and the soak again in a tree built with AddressSanitizer and
 # UBSan, halting on the first report; leaks inside system libraries are listed in tests/lsan.supp.

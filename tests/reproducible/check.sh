@@ -31,10 +31,10 @@ for kind in "$@"; do
     (cd "$again/tree" && umask 077 && again_build "$kind") >"$again/$kind.log" 2>&1 ||
         { tail -n 30 "$again/$kind.log"; echo "FAIL: the second $kind build failed"; exit 1; }
     for file in ${made[$kind]}; do
-        sum() { sha256sum "$1" | cut -d' ' -f1; }
-        echo "$(sum "$root/$file")  $(sum "$again/tree/$file")  $file"
-        cmp -s "$root/$file" "$again/tree/$file" || { status=1; echo "FAIL: $file differs;" \
-            "diffoscope $root/$file $again/tree/$file shows where (kept in $again)"; trap - EXIT; }
+        first=$(sha256sum <"$root/$file") second=$(sha256sum <"$again/tree/$file")
+        echo "${first%% *}  ${second%% *}  $file"
+        [ "$first" = "$second" ] || { status=1 && trap - EXIT && echo "FAIL: $file differs;" \
+            "diffoscope $root/$file $again/tree/$file shows where"; }
     done
 done
 [ $status = 0 ] && echo "reproducible: $*"
