@@ -16,6 +16,8 @@ BUILD_PACKAGES := g++ cmake make pkg-config \
 # package's checkers (lintian, and hardening-check from devscripts).
 TEST_PACKAGES := libgtest-dev xvfb xauth xdotool x11-utils imagemagick python3 python3-xlib \
 	clang libclang-rt-14-dev desktop-file-utils appstream lintian devscripts
+# What `make assets` needs on top, and its test: fontTools cuts the game's font.
+ASSET_PACKAGES := python3-fonttools
 
 # The browser build: Debian's emscripten, and dpkg-dev to unpack the SDL2 libraries' sources.
 WEB_PACKAGES := emscripten cmake make dpkg-dev
@@ -46,7 +48,7 @@ deps:
 	$(call install_missing,$(BUILD_PACKAGES))
 
 deps-test: deps
-	$(call install_missing,$(TEST_PACKAGES))
+	$(call install_missing,$(TEST_PACKAGES) $(ASSET_PACKAGES))
 
 CONFIGURE = cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) \
 	-DCMAKE_INSTALL_PREFIX=$(PREFIX) -DBRANNOCH_WEB_DIR=$(CURDIR)/$(WEB_DIR) $(CMAKE_EXTRA_FLAGS)
@@ -113,8 +115,9 @@ package: build
 	cd $(BUILD_DIR) && cpack -G DEB
 	cp $(BUILD_DIR)/brannoch_*.deb .
 
-# Draws every picture and synthesises every sound again, into assets/ and data/icons/.
+# Draws every picture, synthesises every sound and cuts the font again, into assets/ and data/.
 assets: build
+	$(call install_missing,$(ASSET_PACKAGES))
 	cmake --build $(BUILD_DIR) --target assets
 
 clean:

@@ -3,12 +3,16 @@
 #include <SDL_image.h>
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "game/game_state.h"
 #include "game/globals.h"
 #include "render/scene.h"
+#include "render/text.h"
+#include "support/rules.h"
 #include "support/software_screen.h"
 
 namespace {
@@ -59,6 +63,42 @@ TEST(Assets, EachFileReachesItsOwnField) {
     const Owned<TTF_Font> font(TTF_OpenFont("DelaGothicOne-Regular.ttf", 12));
     EXPECT_EQ(std::string(TTF_FontFaceFamilyName(assets.font)), "Dela Gothic One");
     EXPECT_EQ(TTF_FontHeight(assets.font), TTF_FontHeight(font.get()));
+}
+
+// `text` as the font library renders it for the game, before the stretch: size and pixels.
+std::string rendered(TTF_Font* font, const std::string& text) {
+    const Owned<SDL_Surface> image(TTF_RenderText_Solid(font, text.c_str(), kPaleYellow));
+    if (!image) return "nothing";
+    std::string pixels = std::to_string(image->w) + "x" + std::to_string(image->h);
+    for (int y = 0; y < image->h; ++y)
+        pixels.append(static_cast<const char*>(image->pixels) + y * image->pitch,
+                      static_cast<size_t>(image->w));
+    return pixels;
+}
+
+// The font in assets/ is cut from the full one in data/fonts/ (make assets). Every text the game
+// draws comes out the same: the HUD and the buttons, and any printable character beside any
+// other, as the numbers are made.
+TEST_F(Screen, TheCutFontDrawsEveryTextAsTheFullOne) {
+    const Owned<TTF_Font> full(TTF_OpenFont(BRANNOCH_FULL_FONT, 12));
+    TTF_Font* cut = state.assets.font;
+    ASSERT_TRUE(full && cut);
+    std::tie(state.player.health, state.player.attack, state.vraskCount) =
+        std::make_tuple(INT_MIN, 1234567890, -7);
+    std::vector<uint32_t> drawn[2];
+    for (auto* font : {cut, full.get()}) {
+        state.assets.font = font;
+        screen.clear();
+        drawHud(state);
+        drawButtons(state);
+        drawn[font == cut ? 0 : 1] = screen.pixels(kWindow);
+    }
+    EXPECT_TRUE(drawn[0] == drawn[1]);
+    for (char first = ' '; first <= '~'; ++first) {
+        std::string pairs;
+        for (char next = ' '; next <= '~'; ++next) pairs += {first, next};
+        EXPECT_TRUE(rendered(cut, pairs) == rendered(full.get(), pairs)) << pairs;
+    }
 }
 
 }  // namespace
