@@ -189,7 +189,7 @@ EMCC_ENV = NODE_PATH=/usr/share/nodejs
 web:
 	$(call install_missing,$(WEB_PACKAGES))
 	JOBS=$(JOBS) tools/build_sdl_libs.sh web $(WEB_DIR)/sdl
-	$(EMCC_ENV) emcmake cmake -S . -B $(WEB_DIR) -DCMAKE_BUILD_TYPE=Release
+	$(EMCC_ENV) emcmake cmake -S . -B $(WEB_DIR) -DCMAKE_BUILD_TYPE=MinSizeRel
 	$(EMCC_ENV) cmake --build $(WEB_DIR) -j $(JOBS)
 
 play-web: web

@@ -22,8 +22,10 @@ sources=$work/sdl-sources
 jobs=${JOBS:-2}
 sudo=""; [ "$(id -u)" = 0 ] || sudo=sudo
 
+# The browser downloads the libraries with the game: they are built for size there.
+build_type=Release
 case $target in
-    web) configure="emcmake cmake"
+    web) configure="emcmake cmake" build_type=MinSizeRel
          export NODE_PATH=/usr/share/nodejs ;;  # emcc's optimiser needs Debian's acorn
     windows) configure="cmake -DCMAKE_TOOLCHAIN_FILE=$root/cmake/toolchain-mingw64.cmake" ;;
     *) usage ;;
@@ -73,7 +75,7 @@ build() {
         return
     fi
     tree=$work/sdl-build/$folder
-    $configure -S "$sources/$folder" -B "$tree" -DCMAKE_BUILD_TYPE=Release \
+    $configure -S "$sources/$folder" -B "$tree" -DCMAKE_BUILD_TYPE=$build_type \
         -DCMAKE_INSTALL_PREFIX="$prefix" -DCMAKE_PREFIX_PATH="$prefix" \
         -DCMAKE_FIND_ROOT_PATH="$prefix" -DBUILD_SHARED_LIBS=OFF "$@"
     cmake --build "$tree" -j "$jobs"
