@@ -179,8 +179,9 @@ mutants: deps-test
 	$(call install_missing,ninja-build)
 	nice -n 10 python3 tools/mutants.py --count $(MUTANTS) --seed $(SEED)
 
-# The game for the browser in $(WEB_DIR)/: index.html, game.js, game.wasm, game.data (the assets)
-# and favicon.png, the files to put on a web server. The SDL2 libraries are built once from
+# The game for the browser in $(WEB_DIR)/: the page (index.html, page.js, the web app manifest,
+# the service worker sw.js, icons), game.js, game.wasm and game.data (the assets), built for size,
+# and all of them in brannoch-VERSION-web.zip for upload. The SDL2 libraries are built once from
 # Debian's sources into $(WEB_DIR)/sdl (tools/build_sdl_libs.sh).
 WEB_DIR ?= build-web
 WEB_PORT ?= 8000
@@ -191,6 +192,13 @@ web:
 	JOBS=$(JOBS) tools/build_sdl_libs.sh web $(WEB_DIR)/sdl
 	$(EMCC_ENV) emcmake cmake -S . -B $(WEB_DIR) -DCMAKE_BUILD_TYPE=MinSizeRel
 	$(EMCC_ENV) cmake --build $(WEB_DIR) -j $(JOBS)
+
+# A first visit to the browser build over a 10 Mbit/s line with 40 ms latency: when "3" showed
+# and the bytes each file moved (docs/PERFORMANCE.md). Not part of `make test`.
+.PHONY: bench-web
+bench-web: web
+	$(call install_missing,$(WEB_TEST_PACKAGES))
+	/usr/bin/python3 bench/web_first_visit.py $(WEB_DIR)
 
 play-web: web
 	@echo "Brannoch in a browser: open http://127.0.0.1:$(WEB_PORT)/ (Ctrl+C stops the server)"

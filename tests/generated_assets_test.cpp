@@ -82,10 +82,9 @@ TEST(AssetSounds, AreCleanAndLevelledForTheGamesVolumes) {
 // The browser's copy of the music: the loop at half the rate, within 1 LU of the desktop's, its
 // peak and its seam as clean.
 TEST(AssetSounds, TheBrowsersMusicIsTheLoopAtHalfTheRate) {
-    const Samples music = composeMusic();
-    const Samples half = halveRate(music);
-    EXPECT_EQ(half.size() * 2, music.size());
+    const Samples music = composeMusic(), half = halveRate(music);
     const Loudness browser = measureLoudness(half, kBrowserMusicRate);
+    EXPECT_EQ(half.size() * 2, music.size());
     EXPECT_LT(std::fabs(browser.integrated - measureLoudness(music).integrated), 1.0);
     EXPECT_LE(browser.truePeak, kTruePeakCeiling);
     EXPECT_LT(std::fabs(half.back() - half.front()), 0.01) << "a click at the seam";
