@@ -17,6 +17,8 @@ BUILD_PACKAGES := g++ cmake make pkg-config \
 # package's checkers (lintian, and hardening-check from devscripts).
 TEST_PACKAGES := libgtest-dev xvfb xauth xdotool x11-utils imagemagick python3 python3-xlib \
 	clang libclang-rt-14-dev desktop-file-utils appstream lintian devscripts
+# What `make assets` needs on top, and its test: fontTools cuts the game's font.
+ASSET_PACKAGES := python3-fonttools
 
 # The browser build: Debian's emscripten, and dpkg-dev to unpack the SDL2 libraries' sources.
 WEB_PACKAGES := emscripten cmake make dpkg-dev
@@ -57,7 +59,7 @@ deps:
 	$(call install_missing,$(BUILD_PACKAGES))
 
 deps-test: deps
-	$(call install_missing,$(TEST_PACKAGES))
+	$(call install_missing,$(TEST_PACKAGES) $(ASSET_PACKAGES))
 
 CONFIGURE = cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) \
 	-DCMAKE_INSTALL_PREFIX=$(PREFIX) -DBRANNOCH_WEB_DIR=$(CURDIR)/$(WEB_DIR) $(CMAKE_EXTRA_FLAGS)
@@ -146,8 +148,9 @@ package: build
 	cd $(BUILD_DIR) && umask 022 && cpack -G DEB
 	cp $(BUILD_DIR)/brannoch_*.deb .
 
-# Draws every picture and synthesises every sound again, into assets/ and data/icons/.
+# Draws every picture, synthesises every sound and cuts the font again, into assets/ and data/.
 assets: build
+	$(call install_missing,$(ASSET_PACKAGES))
 	cmake --build $(BUILD_DIR) --target assets
 
 clean:
@@ -213,9 +216,10 @@ mutants: deps-test
 	$(call install_missing,ninja-build)
 	nice -n 10 python3 tools/mutants.py --count $(MUTANTS) --seed $(SEED)
 
-# The game for the browser in $(WEB_DIR)/: index.html, game.js, game.wasm, game.data (the assets)
-# and favicon.png, the files to put on a web server. The SDL2 libraries are built once a machine
-# from Debian's sources (tools/build_sdl_libs.sh); $(WEB_DIR)/sdl links to them.
+# The game for the browser in $(WEB_DIR)/: the page (index.html, page.js, the web app manifest,
+# the service worker sw.js, icons), game.js, game.wasm and game.data (the assets), built for size,
+# and all of them in brannoch-VERSION-web.zip for upload. The SDL2 libraries are built once a
+# machine from Debian's sources (tools/build_sdl_libs.sh); $(WEB_DIR)/sdl links to them.
 WEB_DIR ?= build-web
 WEB_PORT ?= 8000
 EMCC_ENV = NODE_PATH=/usr/share/nodejs
@@ -223,8 +227,15 @@ EMCC_ENV = NODE_PATH=/usr/share/nodejs
 web:
 	$(call install_missing,$(WEB_PACKAGES))
 	JOBS=$(JOBS) tools/build_sdl_libs.sh web $(WEB_DIR)/sdl
-	$(EMCC_ENV) emcmake cmake -S . -B $(WEB_DIR) -DCMAKE_BUILD_TYPE=Release
+	$(EMCC_ENV) emcmake cmake -S . -B $(WEB_DIR) -DCMAKE_BUILD_TYPE=MinSizeRel
 	$(EMCC_ENV) cmake --build $(WEB_DIR) -j $(JOBS)
+
+# A first visit to the browser build over a 10 Mbit/s line with 40 ms latency: when "3" showed
+# and the bytes each file moved (docs/PERFORMANCE.md). Not part of `make test`.
+.PHONY: bench-web
+bench-web: web
+	$(call install_missing,$(WEB_TEST_PACKAGES))
+	/usr/bin/python3 bench/web_first_visit.py $(WEB_DIR)
 
 play-web: web
 	@echo "Brannoch in a browser: open http://127.0.0.1:$(WEB_PORT)/ (Ctrl+C stops the server)"

@@ -3,12 +3,16 @@
 #include <SDL_image.h>
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "game/game_state.h"
 #include "game/globals.h"
 #include "render/scene.h"
+#include "render/text.h"
+#include "support/rules.h"
 #include "support/software_screen.h"
 
 namespace {
@@ -23,7 +27,7 @@ std::vector<uint32_t> drawnAlone(SoftwareScreen& screen, SDL_Texture* texture) {
 }
 
 // Every file reaches its own field: each picture looks like its file, each sound is as long
-// as its file, the music is the tune's length and the font is the game's, at 12 points.
+// as its file, the music is the tune's length (the font: the test below).
 TEST(Assets, EachFileReachesItsOwnField) {
     SoftwareScreen screen;
     const AssetSet assets = screen.realAssets();
@@ -56,9 +60,37 @@ TEST(Assets, EachFileReachesItsOwnField) {
     const Owned<Mix_Music> tune(Mix_LoadMUS("vrask.wav"));
     EXPECT_GT(Mix_MusicDuration(assets.music), 10.0);
     EXPECT_EQ(Mix_MusicDuration(assets.music), Mix_MusicDuration(tune.get()));
-    const Owned<TTF_Font> font(TTF_OpenFont("DelaGothicOne-Regular.ttf", 12));
-    EXPECT_EQ(std::string(TTF_FontFaceFamilyName(assets.font)), "Dela Gothic One");
-    EXPECT_EQ(TTF_FontHeight(assets.font), TTF_FontHeight(font.get()));
+}
+
+// `text` as the font library renders it for the game, before the stretch: its rows of pixels.
+std::vector<std::string> rendered(TTF_Font* font, const std::string& text) {
+    const Owned<SDL_Surface> image(TTF_RenderText_Solid(font, text.c_str(), kPaleYellow));
+    std::vector<std::string> rows;
+    for (int y = 0; image && y < image->h; ++y)
+        rows.emplace_back(static_cast<const char*>(image->pixels) + y * image->pitch, image->w);
+    return rows;
+}
+
+// The game's font (assets/, cut by make assets) draws every text as the full Dela Gothic One
+// (data/fonts/) at 12 points: the HUD and the buttons, and any character beside any other.
+TEST_F(Screen, TheFontDrawsEveryTextAsTheFullOne) {
+    const Owned<TTF_Font> full(TTF_OpenFont(BRANNOCH_FULL_FONT, 12));
+    TTF_Font* game = state.assets.font;
+    std::tie(state.player.health, state.player.attack, state.vraskCount) =
+        std::make_tuple(INT_MIN, 1234567890, -7);
+    const auto drawn = [this](TTF_Font* font) {
+        state.assets.font = font;
+        screen.clear();
+        drawHud(state);
+        drawButtons(state);
+        return screen.pixels(kWindow);
+    };
+    EXPECT_TRUE(game && full && drawn(game) == drawn(full.get()));
+    for (char first = ' '; first <= '~'; ++first) {
+        std::string pairs;
+        for (char next = ' '; next <= '~'; ++next) pairs += {first, next};
+        EXPECT_TRUE(rendered(game, pairs) == rendered(full.get(), pairs)) << pairs;
+    }
 }
 
 }  // namespace

@@ -32,8 +32,12 @@ TEST(GeneratedAssets, RegeneratingGivesTheCommittedFilesByteForByte) {
     // A folder of this process's own; left behind when a check fails, to compare with.
     const fs::path made = ::testing::TempDir() + "brannoch-assets-" + std::to_string(getpid());
     fs::create_directories(made / "assets");
-    ASSERT_TRUE(writeGameAssets(made / "assets") && writeIcons(made / "icons"));
-    std::vector<std::pair<fs::path, fs::path>> files;  // made, committed
+    fs::create_directories(made / "web");
+    ASSERT_TRUE(writeGameAssets(made / "assets") && writeIcons(made / "icons") &&
+                writeBrowserAssets(made / "web"));
+    // Each file as made and as committed.
+    std::vector<std::pair<fs::path, fs::path>> files = {
+        {made / "web/vrask.wav", fs::path(BRANNOCH_WEB_ASSET_DIR) / "vrask.wav"}};
     for (const char* file : kImageFiles) files.emplace_back(made / "assets" / file, kAssets / file);
     for (const char* file : kSoundFiles) files.emplace_back(made / "assets" / file, kAssets / file);
     for (const int size : kIconSizes)
@@ -73,6 +77,17 @@ TEST(AssetSounds, AreCleanAndLevelledForTheGamesVolumes) {
     const auto [quietest, loudest] = std::minmax_element(heard.begin() + 1, heard.end());
     EXPECT_LE(*loudest - *quietest, 4.0);
     EXPECT_TRUE(*loudest - musicHeard >= 3 && *loudest - musicHeard <= 8) << *loudest - musicHeard;
+}
+
+// The browser's copy of the music: the loop at half the rate, within 1 LU of the desktop's, its
+// peak and its seam as clean.
+TEST(AssetSounds, TheBrowsersMusicIsTheLoopAtHalfTheRate) {
+    const Samples music = composeMusic(), half = halveRate(music);
+    const Loudness browser = measureLoudness(half, kBrowserMusicRate);
+    EXPECT_EQ(half.size() * 2, music.size());
+    EXPECT_LT(std::fabs(browser.integrated - measureLoudness(music).integrated), 1.0);
+    EXPECT_LE(browser.truePeak, kTruePeakCeiling);
+    EXPECT_LT(std::fabs(half.back() - half.front()), 0.01) << "a click at the seam";
 }
 
 }  // namespace

@@ -1,15 +1,20 @@
 #!/usr/bin/env python3
-# The browser build (make web) in Debian's headless Chromium over its DevTools protocol: start-up
-# line, no console error, the picture, real clicks and Down key, sound from the first click on.
-# Usage: browser_test.py BUILD_WEB_DIR. Exits 77 (skipped) where Chromium is missing.
-import base64, functools, http.server, importlib.util, json, os, shutil, subprocess, sys
-import tempfile, threading, time, urllib.request
+# The browser build (make web) in Debian's headless Chromium over DevTools, on each of SCREENS:
+# the whole game shows, clicks and taps land on the drawn buttons, the first tap starts every
+# sound, the Down control holds the key; a first visit stores the game and moves each file of
+# the upload zip once, 3.5 MiB at most; with the server stopped, a reload plays. Exits 77
+# (skipped) without Chromium. How long a first visit takes: bench/web_first_visit.py.
+import functools, glob, http.server, importlib.util, json, os, shutil, subprocess, sys
+import tempfile, threading, time, urllib.request, zipfile
 
 websocket = importlib.util.find_spec("websocket") and importlib.import_module("websocket")
 if not shutil.which("chromium") or not websocket:
     print("SKIP: Debian's chromium and python3-websocket are needed and could not be installed")
     sys.exit(77)
-failures, console, errors, last_id = [], [], [], 0  # errors: the page's, kept as they come
+SCREENS = [  # name, CSS pixels wide and high, device pixels per CSS pixel, a phone (touch)
+    ("laptop", 1366, 657, 1, False), ("desktop", 1920, 969, 1, False), ("small", 320, 320, 1, False),
+    ("phone-side", 844, 390, 3, True), ("phone-upright", 390, 844, 3, True)]
+failures, console, errors, served, last_id = [], [], [], [], 0
 
 def check(ok, what):
     print(("ok: " if ok else "FAIL: ") + what)
@@ -21,15 +26,20 @@ def wait(condition, seconds):
         time.sleep(0.05)
     return condition()
 
-http.server.SimpleHTTPRequestHandler.log_message = lambda *args: None
-handler = functools.partial(http.server.SimpleHTTPRequestHandler, directory=sys.argv[1])
-server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+class Handler(http.server.SimpleHTTPRequestHandler):
+    log_message = lambda *args: None
+    def copyfile(self, source, out):  # each file served, and its bytes
+        served.append((self.path.lstrip("/"), os.fstat(source.fileno()).st_size))
+        super().copyfile(source, out)
+
+server = http.server.ThreadingHTTPServer(("127.0.0.1", 0),
+                                         functools.partial(Handler, directory=sys.argv[1]))
 threading.Thread(target=server.serve_forever, daemon=True).start()
 profile = tempfile.mkdtemp(prefix="brannoch-chromium-")
-# Like a desktop browser, and unlike headless Chromium by default, sound waits for the player.
+# Like a phone's browser, and unlike headless Chromium by default, sound waits for the player.
 browser = subprocess.Popen(["chromium", "--headless=new", "--no-sandbox", "--use-angle=swiftshader",
     "--enable-unsafe-swiftshader", "--remote-debugging-port=0", f"--user-data-dir={profile}",
-    "--autoplay-policy=document-user-activation-required", "--window-size=1000,1000"],
+    "--autoplay-policy=document-user-activation-required"],
     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
 def call(method, **params):  # one DevTools command and its result
@@ -42,29 +52,60 @@ def call(method, **params):  # one DevTools command and its result
             return message.get("result", {})
         event, args = message.get("method"), message.get("params", {})
         if event == "Runtime.consoleAPICalled":
-            console.append(" ".join(str(a.get("value")) for a in args["args"]))
+            console.append((" ".join(str(a.get("value")) for a in args["args"]), args["timestamp"]))
         if args.get("type") in ("error", "assert") or event == "Runtime.exceptionThrown" or (
                 event == "Log.entryAdded" and args["entry"]["level"] == "error"):
             errors.append(json.dumps(args)[:300])
 
-def js(code):
-    return call("Runtime.evaluate", expression=code, returnByValue=True)["result"].get("value")
+def js(code, promise=False):
+    return call("Runtime.evaluate", expression=code, returnByValue=True,
+                awaitPromise=promise)["result"].get("value")
+
+def load(reload=False):  # the page, to its first frame; ms from navigation to "3"
+    console.clear()
+    sent = time.time() * 1000
+    call("Page.reload") if reload else call(
+        "Page.navigate", url=f"http://127.0.0.1:{server.server_address[1]}/index.html")
+    printed = lambda: [at - sent for text, at in console if text == "3"]  # by the new page
+    check(wait(lambda: js("typeof Module == 'object' && Module.frames > 0") and printed(), 60),
+          f"the page prints 3 and runs frames ({console})")
+    return (printed() or [-1])[0]
 
 def frames_pass(count):  # and at least a tenth of a second, the game's click spacing
     done, start = js("Module.frames") + count, time.time()
     wait(lambda: js("Module.frames") >= done and time.time() - start > 0.1, 10)
 
-def canvas():  # as the browser shows it: its place, size and rows of RGB bytes
-    left, top, width, height = js("(r => [r.left, r.top, r.width, r.height])"
-                                  "(Module.canvas.getBoundingClientRect())")
-    clip = {"x": left, "y": top, "width": width, "height": height, "scale": 1}
-    png = base64.b64decode(call("Page.captureScreenshot", format="png", clip=clip)["data"])
-    rgb = subprocess.run(["convert", "png:-", "-depth", "8", "rgb:-"], input=png,
-                         capture_output=True, check=True).stdout
-    return left, top, width, height, [rgb[y * 3 * width:(y + 1) * 3 * width] for y in range(height)]
+def touch(kind, x, y):
+    call("Input.dispatchTouchEvent", type=kind,
+         touchPoints=[] if kind == "touchEnd" else [{"x": x, "y": y}])
 
-def health_box():  # the HUD's health value, at (400, 20), 100 x 50 canvas pixels
-    return [row[400 * 3:500 * 3] for row in canvas()[4][20:70]]
+def act(left, top, scale, tap):  # presses Attack twice, a frame each: does the Health value change?
+    x, y = left + 235 * scale, top + 575 * scale
+    box = dict(x=left + 400 * scale, y=top + 20 * scale, width=100 * scale, height=50 * scale, scale=1)
+    health = lambda: call("Page.captureScreenshot", clip=box)["data"]
+    before = health()
+    if not tap:
+        call("Input.dispatchMouseEvent", type="mouseMoved", x=x, y=y)
+    for kind in ("touchStart", "touchEnd") * 2 if tap else ("mousePressed", "mouseReleased") * 2:
+        touch(kind, x, y) if tap else call("Input.dispatchMouseEvent", type=kind, x=x, y=y,
+                                           button="left", clickCount=1)
+        frames_pass(1)
+    return wait(lambda: health() != before, 10)
+
+def screen(name, width, height, ratio, phone):  # the page fits the screen; a click or tap acts
+    call("Emulation.setDeviceMetricsOverride", width=width, height=height,
+         deviceScaleFactor=ratio, mobile=phone)
+    frames_pass(2)
+    left, top, side, high, view = js("(r => [r.left, r.top, r.width, r.height, [innerWidth, "
+        "innerHeight, document.documentElement.scrollWidth, document.documentElement.scrollHeight]])"
+        "(Module.canvas.getBoundingClientRect())")
+    check(side == high == min(width, height) and 0 <= left <= width - side and
+          0 <= top <= height - side and view == [width, height] * 2,
+          f"{name}: the whole game shows, square, at {side:g} px of {width}x{height}, no scrolling")
+    check(act(left, top, side / 800, phone), f"{name}: Health changes after a press on Attack")
+
+def sound(state):  # is every AudioContext the page made (one at least) in this state?
+    return js(f"contexts.length > 0 && contexts.every(c => c.state == '{state}')")
 
 try:
     port_file = os.path.join(profile, "DevToolsActivePort")
@@ -73,31 +114,37 @@ try:
     ws = websocket.create_connection(next(t for t in targets if t["type"] == "page")["webSocketDebuggerUrl"])
     for domain in ("Runtime", "Log", "Page"):
         call(domain + ".enable")
-    call("Page.navigate", url=f"http://127.0.0.1:{server.server_address[1]}/index.html")
-    started = wait(lambda: js("typeof Module == 'object' && Module.frames > 0"), 60)
-    check(started and "3" in console, f"the page prints 3 and runs frames ({console})")
-    check(js("Module.SDL2.audioContext.state") == "suspended", "silent before the first click")
-    left, top, width, height, rows = canvas()
-    check(js("[Module.canvas.width, Module.canvas.height]") == [width, height] == [800, 800],
-          f"the canvas is 800x800 ({width}x{height} on the page)")
-    check(bytes((255, 255, 100)) in {r[i:i + 3] for r in rows[:120] for i in range(0, len(r), 3)},
-          "the HUD shows pale yellow text")
-    for attempt in ("the first clicks", "clicks after the Down key"):
-        for kind in ("rawKeyDown", "keyUp") if "Down" in attempt else ():  # held for a frame
-            call("Input.dispatchKeyEvent", type=kind, key="ArrowDown", code="ArrowDown",
-                 windowsVirtualKeyCode=40)
-            frames_pass(1)
-        before = health_box()
-        at = {"x": left + 235, "y": top + 575, "button": "left", "clickCount": 1}  # on Attack
-        call("Input.dispatchMouseEvent", type="mouseMoved", x=at["x"], y=at["y"])
-        for kind in ("mousePressed", "mouseReleased") * 2:  # real presses, one frame each
-            call("Input.dispatchMouseEvent", type=kind, **at)
-            frames_pass(1)
-        check(wait(lambda: health_box() != before, 10), f"Health changes after {attempt}")
-        check(wait(lambda: js("Module.SDL2.audioContext.state") == "running", 5), "sound on")
+    call("Page.addScriptToEvaluateOnNewDocument", source="var contexts = []; AudioContext = class "
+         "extends AudioContext { constructor(...a) { super(...a); contexts.push(this); } };")
+    load()
+    stored = js("Promise.race([navigator.serviceWorker.ready.then(() => true),"
+                " new Promise(done => setTimeout(done, 30000, false))])", True)
+    names = zipfile.ZipFile(glob.glob(os.path.join(sys.argv[1], "brannoch-*-web.zip"))[0]).namelist()
+    check(stored and sum(size for _, size in served) <= 3.5 * 2**20 and
+          sorted(path for path, _ in served) == sorted(names), f"a first visit stores the game and "
+          f"moves each file of the upload zip once, 3.5 MiB at most ({served})")
+    check(sound("suspended"), "silent before the first click")
+    for row in SCREENS:
+        if row[4] and not js("document.body.classList.contains('touch')"):  # a phone from now on
+            call("Emulation.setTouchEmulationEnabled", enabled=True, maxTouchPoints=5)
+            load(reload=True)
+            check(sound("suspended"), "silent before the first tap")
+        screen(*row)
+        check(wait(lambda: sound("running"), 5), f"{row[0]}: every AudioContext runs")
+    down = js("(r => [r.x + r.width / 2, r.y + r.height / 2])(down.getBoundingClientRect())")
+    for kind, held in (("touchStart", 1), ("touchEnd", 0)):  # SDL_SCANCODE_DOWN is 81
+        touch(kind, *down)
+        frames_pass(2)
+        check(js("HEAPU8[_SDL_GetKeyboardState(0) + 81]") == held, f"Down held: {held}")
+    print("first frame %.0f ms after navigation; %.1f frames/s, %.1f ms each in the game's code" %
+          tuple(js("[Module.firstFrameMs, Module.frames * 1000 / (performance.now() - "
+                   "Module.firstFrameMs), Module.busyMs / (Module.frames - 1)]")))
+    server.shutdown()
+    server.server_close()
+    print(f"offline reload: 3 after {load(reload=True):.0f} ms")
+    check(act(*js("(r => [r.x, r.y, r.width / 800])(Module.canvas.getBoundingClientRect())"), True),
+          "offline, Health changes after a tap on Attack")
     check(not errors, f"no console error ({errors})")
-    rate = js("Module.frames * 1000 / (performance.now() - Module.firstFrameMs)")
-    print(f"first frame {js('Module.firstFrameMs'):.0f} ms after navigation; {rate:.1f} frames/s")
 finally:
     browser.terminate()
     browser.wait()

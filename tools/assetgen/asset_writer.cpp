@@ -28,6 +28,10 @@ bool writeGameAssets(const std::string& folder) {
     return ok;
 }
 
+bool writeBrowserAssets(const std::string& folder) {
+    return writeWav(halveRate(composeMusic()), folder + "/" + kMusicFile, kBrowserMusicRate);
+}
+
 std::string iconPath(int size) {
     const std::string side = std::to_string(size);
     return side + "x" + side + "/apps/brannoch.png";

@@ -6,6 +6,10 @@
 // false (after a message on stderr) when a file cannot be written.
 bool writeGameAssets(const std::string& folder);
 
+// Writes the browser build's own copy of the music (halveRate) as <folder>/vrask.wav; the page
+// preloads it in place of the desktop's.
+bool writeBrowserAssets(const std::string& folder);
+
 // Writes the icon as <folder>/<N>x<N>/apps/brannoch.png for every icon size, making the
 // folders it needs.
 bool writeIcons(const std::string& folder);

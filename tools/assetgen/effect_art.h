@@ -13,6 +13,6 @@ inline constexpr int kExplosionSize = 50;
 Image drawExplosion();
 
 // The program's icon (the hero's shield and sword) at `size` x `size` pixels; size is one of
-// 16, 32, 48, 64, 128 and 256.
-inline constexpr int kIconSizes[] = {16, 32, 48, 64, 128, 256};
+// 16, 32, 48, 64, 128 and 256, and 192 and 512 for the browser's web app manifest.
+inline constexpr int kIconSizes[] = {16, 32, 48, 64, 128, 192, 256, 512};
 Image drawIcon(int size);

@@ -23,15 +23,15 @@ double mean(const Samples& samples) {
 
 }  // namespace
 
-Loudness measureLoudness(const Samples& samples) {
+Loudness measureLoudness(const Samples& samples, int rate) {
     const std::unique_ptr<ebur128_state, void (*)(ebur128_state*)> meter(
-        ebur128_init(1, kSampleRate, EBUR128_MODE_I | EBUR128_MODE_TRUE_PEAK),
+        ebur128_init(1, static_cast<unsigned>(rate), EBUR128_MODE_I | EBUR128_MODE_TRUE_PEAK),
         [](ebur128_state* state) { ebur128_destroy(&state); });
     if (!meter) throw std::runtime_error("libebur128 cannot start a meter");
     // The sound and then 400 ms of silence, looked at every 100 ms as a meter shows it; the
     // integrated loudness and the peak are of the sound alone.
     Samples padded = samples;
-    const std::size_t step = kSampleRate / 10;
+    const auto step = static_cast<std::size_t>(rate / 10);
     padded.resize(samples.size() + 4 * step, 0.0);
     Loudness result;
     result.integrated = result.momentaryMax = -HUGE_VAL;

@@ -11,8 +11,9 @@ struct Loudness {
     double dcOffset = 0.0;      // the mean sample, in full scale
 };
 
-// Measures a mono 44100 Hz sound; the momentary windows run on into silence after its end.
-Loudness measureLoudness(const Samples& samples);
+// Measures a mono sound of `rate` frames a second; the momentary windows run on into silence
+// after its end.
+Loudness measureLoudness(const Samples& samples, int rate = kSampleRate);
 
 // The share of full volume the game's mixer plays the music at; every effect plays at full volume.
 inline constexpr double kMusicGain = static_cast<double>(kMusicVolume) / MIX_MAX_VOLUME;

@@ -131,13 +131,13 @@ void centreAndFade(Samples& samples, double inSeconds, double outSeconds) {
     for (std::size_t i = 0; i < samples.size(); ++i) samples[i] = weight[i] * (samples[i] - offset);
 }
 
-bool writeWav(const Samples& samples, const std::string& path) {
+bool writeWav(const Samples& samples, const std::string& path, int rate) {
     std::vector<short> pcm(samples.size());
     std::transform(samples.begin(), samples.end(), pcm.begin(), [](double sample) {
         return static_cast<short>(std::clamp(std::lround(sample * 32767.0), -32767L, 32767L));
     });
     SF_INFO info{};
-    info.samplerate = kSampleRate;
+    info.samplerate = rate;
     info.channels = 1;
     info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
     SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);

@@ -53,6 +53,6 @@ void addNote(Samples& out, std::size_t start, double held, double frequency, con
 // sound centred on zero (no DC offset to thump when it starts and stops).
 void centreAndFade(Samples& samples, double inSeconds, double outSeconds);
 
-// Writes the samples as a mono 44100 Hz 16-bit PCM WAV file with libsndfile; false (with a
-// message on stderr) on failure.
-bool writeWav(const Samples& samples, const std::string& path);
+// Writes the samples as a mono 16-bit PCM WAV file of `rate` frames a second with libsndfile;
+// false (with a message on stderr) on failure.
+bool writeWav(const Samples& samples, const std::string& path, int rate = kSampleRate);
