@@ -36,7 +36,7 @@ browser = subprocess.Popen(["chromium", "--headless=new", "--no-sandbox", "--use
     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 try:
     port_file = os.path.join(profile, "DevToolsActivePort")
-    while not os.path.exists(port_file):
+    while not os.path.exists(port_file) or not open(port_file).read().strip():
         time.sleep(0.05)
     port = open(port_file).read().split()[0]
     targets = json.load(urllib.request.urlopen(f"http://127.0.0.1:{port}/json"))

@@ -109,7 +109,7 @@ def sound(state):  # is every AudioContext the page made (one at least) in this 
 
 try:
     port_file = os.path.join(profile, "DevToolsActivePort")
-    wait(lambda: os.path.exists(port_file), 30)
+    wait(lambda: os.path.exists(port_file) and open(port_file).read().strip(), 30)
     targets = json.load(urllib.request.urlopen(f"http://127.0.0.1:{open(port_file).read().split()[0]}/json"))
     ws = websocket.create_connection(next(t for t in targets if t["type"] == "page")["webSocketDebuggerUrl"])
     for domain in ("Runtime", "Log", "Page"):
