@@ -79,19 +79,20 @@ check: deps-test
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS) -LE '^(package|web)$$'
 
-# Everything, in four chains side by side (their output printed a chain at a time): the release
-# tree's tests, then the package built again elsewhere and compared; the sanitizers; a minute of
-# fuzzing; the Windows files under Wine, then built again and compared. What every chain needs is
-# installed first. The browser test needs build-web/ (make web); it is skipped where chromium
-# cannot be installed, and the Windows chain where wine cannot.
-test: deps-test web
+# Everything, in four chains side by side (their output printed a chain at a time): the browser
+# build and the release tree's tests, then the package built again elsewhere and compared; the
+# sanitizers; a minute of fuzzing; the Windows files under Wine, then built again and compared.
+# What every chain needs is installed first. The browser test needs build-web/ (make web); it is
+# skipped where chromium cannot be installed, and the Windows chain where wine cannot.
+test: deps-test
+	$(call install_missing,$(WEB_PACKAGES))
 	-$(call install_missing,$(WEB_TEST_PACKAGES))
 	-$(call install_missing,$(WINDOWS_PACKAGES) $(WINE_PACKAGES))
 	$(MAKE) --no-print-directory -j4 --output-sync=recurse test-release sanitize fuzz-briefly \
 		test-windows
 
 .PHONY: test-release fuzz-briefly test-windows
-test-release:
+test-release: web
 	$(CONFIGURE)
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
