@@ -4,7 +4,7 @@
 # name and the sums of its files, and packs them all into the upload zip for game portals.
 #
 #   web_site.py SOURCE_DIR WEB_DIR ZIP
-import base64, hashlib, json, os, shutil, sys
+import base64, hashlib, json, os, re, shutil, sys, uuid
 
 from pack_zip import pack
 
@@ -23,6 +23,13 @@ def read(path):
 
 for name, path in copied.items():
     shutil.copyfile(os.path.join(source, path), os.path.join(site, name))
+# emcc names the preloaded data with a random uuid; here the same data always gets the same name,
+# made from its sum, so that a build is the same bytes each time.
+loader = read(os.path.join(site, "game.js"))
+data_id = str(uuid.UUID(hashlib.sha256(read(os.path.join(site, "game.data"))).hexdigest()[:32]))
+loader = re.sub(rb'"package_uuid":\s*"[^"]*"', f'"package_uuid":"{data_id}"'.encode(), loader)
+with open(os.path.join(site, "game.js"), "wb") as file:
+    file.write(loader)
 # Subresource integrity of each file: the worker stores only this build's bytes. The build's
 # name is made from them, so a new build is a new worker with a cache of its own.
 sums = {name: "sha256-" + base64.b64encode(hashlib.sha256(read(os.path.join(site, name))).digest())
@@ -30,7 +37,7 @@ sums = {name: "sha256-" + base64.b64encode(hashlib.sha256(read(os.path.join(site
 build = hashlib.sha256(json.dumps(sums, sort_keys=True).encode()).hexdigest()[:16]
 worker = read(os.path.join(source, "web/sw.js")).decode()
 worker = worker.replace("@BUILD@", build).replace("@FILES@", json.dumps(sums, indent=2))
-with open(os.path.join(site, "sw.js"), "w") as file:
+with open(os.path.join(site, "sw.js"), "w", encoding="utf-8") as file:
     file.write(worker)
 
 # Every file of the site at the top of the zip.
