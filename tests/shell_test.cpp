@@ -71,8 +71,8 @@ TEST(Shell, StartsPlaysAndShutsDown) {
 
     shutDown(shell, state);
     EXPECT_EQ(std::make_tuple(renderer, shell.renderer.get(), shell.window.get(), SDL_WasInit(0),
-                              TTF_WasInit(), state.player.texture),
-              std::make_tuple(nullptr, nullptr, nullptr, 0u, 0, nullptr));
+                              TTF_WasInit(), state.player.texture, state.assets.font),
+              std::make_tuple(nullptr, nullptr, nullptr, 0u, 0, nullptr, nullptr));
 }
 
 // Rows: counter before and now, ticks a second, seconds; the counter and ticks x 1000 may wrap.
