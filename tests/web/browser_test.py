@@ -57,9 +57,9 @@ def call(method, **params):  # one DevTools command and its result
                 event == "Log.entryAdded" and args["entry"]["level"] == "error"):
             errors.append(json.dumps(args)[:300])
 
-def js(code, promise=False):
+def js(code, promise=False):  # None also while a reload has no page to evaluate in yet
     return call("Runtime.evaluate", expression=code, returnByValue=True,
-                awaitPromise=promise)["result"].get("value")
+                awaitPromise=promise).get("result", {}).get("value")
 
 def load(reload=False):  # the page, to its first frame; ms from navigation to "3"
     console.clear()
