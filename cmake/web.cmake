@@ -42,8 +42,9 @@ function(brannoch_web_page target)
     COMMAND ${BRANNOCH_PYTHON} ${PROJECT_SOURCE_DIR}/tools/web_site.py ${PROJECT_SOURCE_DIR}
       ${PROJECT_BINARY_DIR} ${zip}
     DEPENDS ${target} ${page} ${PROJECT_SOURCE_DIR}/tools/web_site.py
-      ${PROJECT_SOURCE_DIR}/tools/pack_zip.py
+      ${PROJECT_SOURCE_DIR}/tools/pack_zip.py ${BRANNOCH_SOURCE_DATE}
     COMMENT "Writing the service worker and the upload zip"
     VERBATIM)
   add_custom_target(${target}_site ALL DEPENDS ${zip})
+  add_dependencies(${target}_site brannoch_source_date)
 endfunction()

@@ -84,6 +84,7 @@ add_custom_command(OUTPUT ${BRANNOCH_ZIP}
   COMMAND ${CMAKE_COMMAND} -E copy ${BRANNOCH_PACKED_FILES} ${stage}
   COMMAND ${BRANNOCH_PYTHON} ${PROJECT_SOURCE_DIR}/tools/pack_zip.py ${BRANNOCH_ZIP} ${stage}
   DEPENDS brannoch ${BRANNOCH_PACKED_FILES} ${PROJECT_SOURCE_DIR}/tools/pack_zip.py
+    ${BRANNOCH_SOURCE_DATE}
   COMMENT "Packing ${BRANNOCH_ZIP_NAME}.zip"
   VERBATIM)
 
@@ -110,3 +111,4 @@ add_custom_command(OUTPUT ${BRANNOCH_SETUP}
   VERBATIM)
 # One target for both: the zip's rule must not run twice at once.
 add_custom_target(windows_packages ALL DEPENDS ${BRANNOCH_ZIP} ${BRANNOCH_SETUP})
+add_dependencies(windows_packages brannoch_source_date)
