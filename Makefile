@@ -17,7 +17,7 @@ BUILD_PACKAGES := g++ cmake make pkg-config \
 # package's checkers (lintian, and hardening-check from devscripts).
 TEST_PACKAGES := libgtest-dev xvfb xauth xdotool x11-utils imagemagick python3 python3-xlib \
 	clang libclang-rt-14-dev desktop-file-utils appstream lintian devscripts
-# What `make assets` needs on top, and its test: fontTools cuts the game's font.
+# What `make assets` needs on top, and its test: fontTools builds the game's font.
 ASSET_PACKAGES := python3-fonttools
 
 # The browser build: Debian's emscripten, and dpkg-dev to unpack the SDL2 libraries' sources.
@@ -149,7 +149,7 @@ package: build
 	cd $(BUILD_DIR) && umask 022 && cpack -G DEB
 	cp $(BUILD_DIR)/brannoch_*.deb .
 
-# Draws every picture, synthesises every sound and cuts the font again, into assets/ and data/.
+# Draws every picture and the font and synthesises every sound again, into assets/ and data/.
 assets: build
 	$(call install_missing,$(ASSET_PACKAGES))
 	cmake --build $(BUILD_DIR) --target assets

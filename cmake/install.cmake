@@ -28,11 +28,9 @@ configure_file(${PROJECT_SOURCE_DIR}/packaging/brannoch.in
   ${PROJECT_BINARY_DIR}/packaging/brannoch @ONLY)
 install(PROGRAMS ${PROJECT_BINARY_DIR}/packaging/brannoch DESTINATION ${BRANNOCH_LAUNCHER_DIR})
 
-# Pictures, sounds, font and map; the folder's notes and the font's licence text are not
-# read by the game (the licence goes to the documentation below).
+# Pictures, sounds, font and map; the folder's notes are not read by the game.
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/assets/ DESTINATION ${BRANNOCH_DATA_DIR}
-  PATTERN README.md EXCLUDE
-  PATTERN *-OFL.txt EXCLUDE)
+  PATTERN README.md EXCLUDE)
 
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/brannoch.desktop DESTINATION share/applications)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/brannoch.metainfo.xml DESTINATION share/metainfo)
@@ -63,9 +61,7 @@ endif()
 brannoch_install_gzipped(changelog ${BRANNOCH_DOC_DIR})
 
 # The copyright file carries the game's licence in full, so LICENSE itself is not installed.
-install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright
-  ${PROJECT_SOURCE_DIR}/assets/DelaGothicOne-OFL.txt
-  DESTINATION ${BRANNOCH_DOC_DIR})
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright DESTINATION ${BRANNOCH_DOC_DIR})
 # Why lintian's remaining notes do not apply to this package.
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/lintian-overrides
   DESTINATION share/lintian/overrides RENAME brannoch)

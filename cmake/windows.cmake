@@ -67,13 +67,10 @@ set(texts ${PROJECT_BINARY_DIR}/windows/texts)
 configure_file(${PROJECT_SOURCE_DIR}/packaging/windows/README.txt.in ${texts}/README.txt
   @ONLY NEWLINE_STYLE CRLF)
 configure_file(${PROJECT_SOURCE_DIR}/LICENSE ${texts}/LICENSE.txt @ONLY NEWLINE_STYLE CRLF)
-configure_file(${PROJECT_SOURCE_DIR}/assets/DelaGothicOne-OFL.txt ${texts}/DelaGothicOne-OFL.txt
-  @ONLY NEWLINE_STYLE CRLF)
 file(GLOB BRANNOCH_GAME_FILES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/assets/*)
-list(FILTER BRANNOCH_GAME_FILES EXCLUDE REGEX "/(README\\.md|DelaGothicOne-OFL\\.txt)$")
+list(FILTER BRANNOCH_GAME_FILES EXCLUDE REGEX "/README\\.md$")
 # Everything beside brannoch.exe that the zip and the installer hold.
-set(BRANNOCH_PACKED_FILES ${BRANNOCH_GAME_FILES} ${texts}/README.txt ${texts}/LICENSE.txt
-  ${texts}/DelaGothicOne-OFL.txt)
+set(BRANNOCH_PACKED_FILES ${BRANNOCH_GAME_FILES} ${texts}/README.txt ${texts}/LICENSE.txt)
 find_program(BRANNOCH_PYTHON python3 REQUIRED)
 add_custom_command(OUTPUT ${BRANNOCH_ZIP}
   COMMAND ${CMAKE_COMMAND} -E rm -rf ${stage} ${BRANNOCH_ZIP}

@@ -42,15 +42,11 @@ VIAddVersionKey "LegalCopyright" "${COPYRIGHT}"
 !define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
 
-; Both licences are permissive: the player reads them and goes on, nothing to accept.
-!define MUI_PAGE_HEADER_SUBTEXT "The game's licence (MIT)."
+; The licence is permissive: the player reads them and goes on, nothing to accept.
+!define MUI_PAGE_HEADER_SUBTEXT "The game's licence (MIT), its font's too."
 !define MUI_LICENSEPAGE_BUTTON "$(^NextBtn)"
 !define MUI_LICENSEPAGE_TEXT_BOTTOM "Brannoch is free software under this licence."
 !insertmacro MUI_PAGE_LICENSE "${STAGE}/LICENSE.txt"
-!define MUI_PAGE_HEADER_SUBTEXT "The font Dela Gothic One's licence (SIL Open Font License 1.1)."
-!define MUI_LICENSEPAGE_BUTTON "$(^NextBtn)"
-!define MUI_LICENSEPAGE_TEXT_BOTTOM "Brannoch draws its text with this font."
-!insertmacro MUI_PAGE_LICENSE "${STAGE}/DelaGothicOne-OFL.txt"
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 ; The game reads its files from its working folder: the install folder, the last SetOutPath.

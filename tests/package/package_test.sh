@@ -34,14 +34,13 @@ done
 cmake --install "$BUILD_DIR" --prefix "$WORK/elsewhere/opt/brannoch" >"$WORK/install.log" 2>&1 ||
     fail "cmake --install: $(cat "$WORK/install.log")"
 
-# Under a prefix: fixed files, the data folder as assets/ without its notes and the font's licence
-# (that goes to the documentation), and the icons.
+# Under a prefix: fixed files, the data folder as assets/ without its notes, and the icons.
 expected_files() {
     printf '%s\n' games/brannoch lib/games/brannoch/brannoch \
         share/applications/brannoch.desktop share/metainfo/brannoch.metainfo.xml \
         share/man/man6/brannoch.6.gz share/doc/brannoch/copyright share/doc/brannoch/changelog.gz \
-        share/doc/brannoch/DelaGothicOne-OFL.txt share/lintian/overrides/brannoch
-    (cd "$SOURCE_DIR/assets" && find . -type f ! -name README.md ! -name '*-OFL.txt') |
+        share/lintian/overrides/brannoch
+    (cd "$SOURCE_DIR/assets" && find . -type f ! -name README.md) |
         sed 's|^\./|share/games/brannoch/|'
     if [ -d "$SOURCE_DIR/data/icons/hicolor" ]; then
         (cd "$SOURCE_DIR/data/icons/hicolor" && find . -path './*/apps/brannoch.png') |
