@@ -187,7 +187,8 @@ deps-wine:
 windows-test: deps-test
 	@if [ "$$(dpkg --print-architecture)" = amd64 ] && $(MAKE) --no-print-directory deps-wine; then \
 		$(MAKE) --no-print-directory windows && \
-			bash tests/windows/wine_test.sh $(WINDOWS_ZIP) $(WINDOWS_SETUP); \
+			bash tests/windows/wine_test.sh $(WINDOWS_ZIP) $(WINDOWS_SETUP) \
+				$(wildcard $(BUILD_DIR)/brannoch); \
 	else \
 		echo "SKIPPED windows-test: Debian's wine for x86-64 cannot be installed on this machine"; \
 	fi

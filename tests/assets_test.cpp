@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <set>
 #include <string>
 #include <tuple>
@@ -65,88 +66,79 @@ TEST(Assets, EachFileReachesItsOwnField) {
 }
 
 // Where the game's `drawText` puts ink when it draws `text` into `box` of a black screen.
-std::vector<bool> inkOf(SoftwareScreen& screen, TTF_Font* font, const std::string& text,
-                        SDL_Rect box) {
-    screen.clear();
-    drawText(font, text, kPaleYellow, box);
-    std::vector<bool> ink;
-    for (const uint32_t colour : screen.pixels(box)) ink.push_back(colour != 0);
-    return ink;
-}
+class Font : public Screen {
+  protected:
+    std::vector<bool> inkOf(const std::string& text, SDL_Rect box) {
+        screen.clear();
+        drawText(state.assets.font, text, kPaleYellow, box);
+        std::vector<bool> ink;
+        for (const uint32_t colour : screen.pixels(box)) ink.push_back(colour != 0);
+        return ink;
+    }
+};
 
 // The blank areas of a picture `width` wide that do not reach its edge: its glyphs' holes.
 int holes(std::vector<bool> ink, int width) {
     const int size = static_cast<int>(ink.size());
+    const std::function<bool(int)> fill = [&](int at) {  // inks a blank area; true at an edge
+        if (at < 0 || at >= size || ink[at]) return false;
+        const int x = at % width;
+        bool edge = x == 0 || x == width - 1 || at < width || at >= size - width;
+        ink[at] = true;
+        for (const int n :
+             {x > 0 ? at - 1 : -1, x + 1 < width ? at + 1 : -1, at - width, at + width})
+            edge = fill(n) || edge;
+        return edge;
+    };
     int count = 0;
-    for (int start = 0; start < size; ++start) {
-        bool outside = ink[start];  // ink starts no area
-        for (std::vector<int> todo(ink[start] ? 0 : 1, start); !todo.empty();) {
-            const int at = todo.back(), x = at % width;
-            todo.pop_back();
-            outside = outside || x == 0 || x == width - 1 || at < width || at >= size - width;
-            for (const int next :
-                 {x > 0 ? at - 1 : at, x < width - 1 ? at + 1 : at, at - width, at + width}) {
-                if (next >= 0 && next < size && !ink[next]) todo.push_back(next), ink[next] = true;
-            }
-        }
-        count += !outside;
-    }
+    for (int at = 0; at < size; ++at) count += !ink[at] && !fill(at);
     return count;
 }
 
-// Every digit, alone and in runs of up to four, draws a picture of its own in a HUD value's box
-// and in a floating number's, with the holes of 0, 4, 6, 8 and 9 open; a character the font
-// lacks draws its box.
-TEST_F(Screen, EveryDigitReadsInEveryBox) {
+// Every digit, alone and in runs of up to four, has a picture of its own in a HUD value's box and
+// in a floating number's, with the holes of 0, 4, 6, 8 and 9 open.
+TEST_F(Font, EveryDigitReadsInEveryBox) {
     constexpr int kHoles[10] = {1, 0, 0, 0, 1, 0, 1, 0, 2, 1};
     for (const SDL_Rect box : {SDL_Rect{150, 20, 100, 50}, SDL_Rect{400, 400, 30, 12}}) {
-        for (size_t length = 1; length <= 4; ++length) {
+        for (int length = 1; length <= 4; ++length) {
             std::set<std::vector<bool>> pictures;
-            for (int digit = 0; digit < 10; ++digit) {
-                const std::string text(length, static_cast<char>('0' + digit));
-                const std::vector<bool> ink = inkOf(screen, state.assets.font, text, box);
-                EXPECT_EQ(holes(ink, box.w), kHoles[digit] * static_cast<int>(length))
-                    << text << " in " << box.w << "x" << box.h;
-                pictures.insert(ink);
+            for (char digit = '0'; digit <= '9'; ++digit) {
+                const std::string text(static_cast<size_t>(length), digit);
+                pictures.insert(inkOf(text, box));
+                EXPECT_EQ(holes(inkOf(text, box), box.w), kHoles[digit - '0'] * length) << text;
             }
             EXPECT_EQ(pictures.size(), 10u) << length << " digits in " << box.w << "x" << box.h;
         }
     }
-    EXPECT_EQ(holes(inkOf(screen, state.assets.font, "\xe9", kButtonRects[0]), 100), 1);
 }
 
 // Each label and value, as the font renders it, fits its box, so the stretch loses no row or
-// column of it, and the labels' letters keep their holes.
-TEST_F(Screen, EveryTextFitsItsBoxWithItsHolesOpen) {
+// column of it, and the labels' letters keep their holes; a character the font lacks draws a box.
+TEST_F(Font, EveryTextFitsItsBoxWithItsHolesOpen) {
     const std::tuple<const char*, int, int, int> texts[] = {
         {"Health:", 100, 50, 2},   {"Level:", 100, 50, 2}, {"Attack Power:", 100, 50, 5},
         {"Vrask:", 100, 50, 1},    {"Attack", 100, 50, 2}, {"Block", 100, 50, 3},
-        {"Do Vrask!", 100, 50, 3}, {"-8888", 100, 50, 8},  {"8888", 30, 12, 8}};
+        {"Do Vrask!", 100, 50, 3}, {"\xe9", 100, 50, 1},   {"8888", 30, 12, 8}};
     for (const auto& [text, w, h, holeCount] : texts) {
-        int width = 0, height = 0;
+        int width = 0, height = 0;  // as the font renders it
         TTF_SizeText(state.assets.font, text, &width, &height);
         EXPECT_TRUE(width <= w && height <= h) << text << ": " << width << "x" << height;
-        EXPECT_EQ(holes(inkOf(screen, state.assets.font, text, {0, 0, w, h}), w), holeCount)
-            << text;
+        EXPECT_EQ(holes(inkOf(text, {0, 0, w, h}), w), holeCount) << text;
     }
 }
 
 // The level row (y 20 to 69) lies under the attack-power row (y 50 to 99): whatever the two
 // show, the level row's ink ends above y 50, a blank row before the attack-power row's begins.
-TEST_F(Screen, TheLevelRowEndsAboveTheAttackPowerRow) {
-    std::vector<std::string> texts = {"Level:", "Attack Power:"};
-    for (char digit = '0'; digit <= '9'; ++digit)
-        texts.insert(texts.end(), {{digit}, std::string(4, digit)});
+TEST_F(Font, TheLevelRowEndsAboveTheAttackPowerRow) {
     int levelEnd = 0, attackStart = 800;  // a text's ink lies alike in both boxes, 30 rows apart
-    for (const std::string& text : texts) {
-        const std::vector<bool> ink = inkOf(screen, state.assets.font, text, {150, 20, 100, 50});
+    for (const char* text : {"Level:", "Attack Power:", "0123456789"}) {
+        const std::vector<bool> ink = inkOf(text, {150, 20, 100, 50});
         const auto first = std::find(ink.begin(), ink.end(), true) - ink.begin();
         const auto last = ink.rend() - std::find(ink.rbegin(), ink.rend(), true) - 1;
         levelEnd = std::max(levelEnd, 20 + static_cast<int>(last / 100));
         attackStart = std::min(attackStart, 50 + static_cast<int>(first / 100));
     }
-    EXPECT_LT(levelEnd, 49);
-    EXPECT_LT(levelEnd + 1, attackStart);
+    EXPECT_TRUE(levelEnd < 49 && levelEnd + 1 < attackStart) << levelEnd << ", " << attackStart;
 }
 
 }  // namespace
