@@ -69,14 +69,16 @@ void loadMap(const std::string& text, std::vector<Entity>& tiles, Entity& player
     }
 }
 
-void loadMap(std::vector<Entity>& tiles, Entity& player) {
-    // Read as text, as the map is written; a read error ends the text where it happened.
-    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(kMapFile, "r"),
-                                                              std::fclose);
-    if (!file) return;
+std::string readText(const char* path) {
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path, "r"), std::fclose);
     std::string text;
     char block[4096];
     size_t got = 0;
-    while ((got = std::fread(block, 1, sizeof block, file.get())) > 0) text.append(block, got);
-    loadMap(text, tiles, player);
+    while (file && (got = std::fread(block, 1, sizeof block, file.get())) > 0)
+        text.append(block, got);
+    return text;
+}
+
+void loadMap(std::vector<Entity>& tiles, Entity& player) {
+    loadMap(readText(kMapFile), tiles, player);
 }

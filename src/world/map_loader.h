@@ -16,5 +16,9 @@ void loadMap(std::vector<Entity>& tiles, Entity& player);
 // The same from the file's text, so the reader can be fed text directly.
 void loadMap(const std::string& text, std::vector<Entity>& tiles, Entity& player);
 
+// A file's bytes read as text, the way the map is read; empty if it cannot be opened. A read
+// error ends the text where it happened.
+std::string readText(const char* path);
+
 // The player's start statistics at a given cell, as a player mark gives them.
 void placePlayer(Entity& player, float x, float y, int32_t id);
