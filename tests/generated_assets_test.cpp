@@ -29,18 +29,16 @@ std::string bytesOf(const fs::path& file) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-// A PNG's size and pixels as straight RGBA bytes; empty if it cannot be read.
-std::string pixelsOf(const fs::path& file) {
+// What is compared of a file: a sound's bytes; a picture's size and straight RGBA pixels.
+std::string contentsOf(const fs::path& file) {
+    if (file.extension() != ".png") return bytesOf(file);
     SDL_Surface* loaded = IMG_Load(file.string().c_str());
-    SDL_Surface* rgba = loaded == nullptr
-                            ? nullptr
-                            : SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_RGBA32, 0);
+    SDL_Surface* rgba = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_RGBA32, 0);
     SDL_FreeSurface(loaded);
     if (rgba == nullptr) return "";
-    std::string pixels = std::to_string(rgba->w) + "x" + std::to_string(rgba->h) + ":";
-    for (int y = 0; y < rgba->h; ++y)
-        pixels.append(static_cast<const char*>(rgba->pixels) + y * rgba->pitch,
-                      static_cast<size_t>(rgba->w) * 4);
+    const std::string pixels = std::to_string(rgba->w) + "x" + std::to_string(rgba->h) + ":" +
+                               std::string(static_cast<const char*>(rgba->pixels),
+                                           static_cast<size_t>(rgba->h * rgba->pitch));
     SDL_FreeSurface(rgba);
     return pixels;
 }
@@ -61,13 +59,10 @@ TEST(GeneratedAssets, RegeneratingGivesTheCommittedFiles) {
     for (const int size : kIconSizes)
         files.emplace_back(made / "icons" / iconPath(size),
                            fs::path(BRANNOCH_ICON_DIR) / iconPath(size));
-    for (const auto& [madeFile, committedFile] : files) {
-        const bool picture = madeFile.extension() == ".png";
-        const std::string wanted = picture ? pixelsOf(madeFile) : bytesOf(madeFile);
-        EXPECT_TRUE(!wanted.empty() && wanted == (picture ? pixelsOf(committedFile)
-                                                          : bytesOf(committedFile)))
+    for (const auto& [madeFile, committedFile] : files)
+        EXPECT_TRUE(!contentsOf(madeFile).empty() &&
+                    contentsOf(madeFile) == contentsOf(committedFile))
             << committedFile << " is not what `make assets` makes";
-    }
     if (!HasFailure()) fs::remove_all(made);
 }
 
