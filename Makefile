@@ -17,8 +17,9 @@ BUILD_PACKAGES := g++ cmake make pkg-config \
 # package's checkers (lintian, and hardening-check from devscripts).
 TEST_PACKAGES := libgtest-dev xvfb xauth xdotool x11-utils imagemagick python3 python3-xlib \
 	clang libclang-rt-14-dev desktop-file-utils appstream lintian devscripts
-# What `make assets` needs on top, and its test: fontTools builds the game's font.
-ASSET_PACKAGES := python3-fonttools
+# What `make assets` needs on top, and its test: fontTools builds the game's font, zopflipng
+# recompresses the pictures.
+ASSET_PACKAGES := python3-fonttools zopfli
 
 # The browser build: Debian's emscripten, and dpkg-dev to unpack the SDL2 libraries' sources.
 WEB_PACKAGES := emscripten cmake make dpkg-dev

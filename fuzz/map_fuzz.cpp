@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -17,10 +16,9 @@ std::string mapBreach(const uint8_t* data, size_t size) {
 #define REQUIRE(condition) \
     if (!(condition)) return #condition
     const std::string bytes(reinterpret_cast<const char*>(data), size);
-    std::istringstream in(bytes);
     std::vector<Entity> tiles;
     Entity player;
-    loadMap(in, tiles, player);
+    loadMap(bytes, tiles, player);
 
     const Entity* mark = nullptr;
     size_t next = 0, column = 0, line = 0;

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <sstream>
 #include <string>
 #include <tuple>
 
@@ -128,8 +127,7 @@ TEST_F(Frame, EachTextLooksAsDrawnAloneInItsBox) {
 
 // Start-up's values: the player stays at the shipped map's cell when a map has no mark.
 TEST_F(Frame, StartValuesWithAMapWithoutMark) {
-    std::istringstream mapWithoutMark("--#\n*$\n");
-    loadMap(mapWithoutMark, state.tiles, state.player);
+    loadMap("--#\n*$\n", state.tiles, state.player);
     const Entity& p = state.player;
     EXPECT_EQ(std::make_tuple(p.x, p.y, p.w, p.h, p.health, p.level, p.attack, p.experience),
               std::make_tuple(200.0f, 240.0f, 10, 10, 100, 1, 5, 0));

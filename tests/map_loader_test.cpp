@@ -24,6 +24,7 @@ TEST(MapFile, EveryFuzzSeedReadsAsTheGameExpects) {
     int seeds = 0;
     for (const auto& seed : std::filesystem::directory_iterator(BRANNOCH_FUZZ_CORPUS)) {
         const std::string bytes = bytesOf(seed.path());
+        EXPECT_EQ(readText(seed.path().c_str()), bytes);
         EXPECT_EQ(mapBreach(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()), "")
             << seed.path();
         ++seeds;

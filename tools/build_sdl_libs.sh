@@ -112,10 +112,33 @@ build() {
     cmake --install "$trees/$folder"
 }
 
+# The browser's SDL2 leaves out what the game never starts or picks: joystick, game controller
+# (HIDAPI), haptic, sensor, power, locale and URL support, the dummy, disk and offscreen drivers,
+# and the C library's iconv (whose tables SDL_mixer's tag reader would pull in) for SDL's own. The
+# software renderer stays: a browser without WebGL plays on it.
+sdl_options=""
+[ "$target" != web ] || sdl_options="-DSDL_JOYSTICK=OFF -DSDL_HIDAPI=OFF -DSDL_HAPTIC=OFF
+    -DSDL_SENSOR=OFF -DSDL_POWER=OFF -DSDL_LOCALE=OFF -DSDL_MISC=OFF -DSDL_DUMMYAUDIO=OFF
+    -DSDL_DISKAUDIO=OFF -DSDL_DUMMYVIDEO=OFF -DSDL_OFFSCREEN=OFF -DSDL_SYSTEM_ICONV=OFF"
+
+# FreeType registers only the modules that draw a TrueType font in SDL_ttf's solid mode: the
+# TrueType driver, the sfnt tables, the auto-hinter (which hints a font without bytecode, as
+# the desktop's FreeType does) and the monochrome rasterizer. Its build tree's include folder
+# comes first, so this list replaces the one in its sources; the other modules are never linked.
+freetype_modules() {
+    mkdir -p "$1/freetype/include/freetype/config"
+    printf 'FT_USE_MODULE( %s )\n' "FT_Module_Class, autofit_module_class" \
+        "FT_Driver_ClassRec, tt_driver_class" "FT_Module_Class, sfnt_module_class" \
+        "FT_Renderer_Class, ft_raster1_renderer_class" \
+        >"$1/freetype/include/freetype/config/ftmodule.h"
+}
+
 # build_all SOURCES TREES INSTALL: the five libraries, each on those before it.
 build_all() {
     fetch_sources "$1"
-    build "$@" SDL2 libSDL2.a -DSDL_SHARED=OFF -DSDL_STATIC=ON -DSDL_TEST=OFF
+    # shellcheck disable=SC2086  # one option a word
+    build "$@" SDL2 libSDL2.a -DSDL_SHARED=OFF -DSDL_STATIC=ON -DSDL_TEST=OFF $sdl_options
+    freetype_modules "$2"
     build "$@" freetype libfreetype.a -DFT_DISABLE_ZLIB=ON -DFT_DISABLE_BZIP2=ON \
         -DFT_DISABLE_PNG=ON -DFT_DISABLE_HARFBUZZ=ON -DFT_DISABLE_BROTLI=ON
     build "$@" SDL2_ttf libSDL2_ttf.a -DSDL2TTF_VENDORED=OFF -DSDL2TTF_HARFBUZZ=OFF \

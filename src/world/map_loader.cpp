@@ -1,7 +1,7 @@
 #include "world/map_loader.h"
 
-#include <fstream>
-#include <string>
+#include <cstdio>
+#include <memory>
 
 #include "world/statistics.h"
 
@@ -41,35 +41,44 @@ void placePlayer(Entity& player, float x, float y, int32_t id) {
     player.experience = 0;
 }
 
-void loadMap(std::istream& in, std::vector<Entity>& tiles, Entity& player) {
-    float y = 0.0f;
+void loadMap(const std::string& text, std::vector<Entity>& tiles, Entity& player) {
+    float x = 0.0f, y = 0.0f;
     int32_t runningNumber = 0;
-    std::string line;
-    // An empty line still takes a row; a carriage return is just another byte with no tile.
-    while (std::getline(in, line)) {
-        float x = 0.0f;
-        for (const char c : line) {
-            const int kind = tileKind(c);
-            if (kind >= 0) {
-                Entity tile;
-                tile.x = x;
-                tile.y = y;
-                tile.w = 20;
-                tile.h = 20;
-                tile.type = kind;
-                tile.id = runningNumber;
-                tiles.push_back(tile);
-                if (c == '@') placePlayer(player, x, y, runningNumber);
-                runningNumber = saturatingAdd(runningNumber, 1);
-            }
-            x += kCellSize;
+    // Every line feed ends a row, an empty one too; a carriage return is just another byte with
+    // no tile.
+    for (const char c : text) {
+        if (c == '\n') {
+            x = 0.0f;
+            y += kCellSize;
+            continue;
         }
-        y += kCellSize;
+        const int kind = tileKind(c);
+        if (kind >= 0) {
+            Entity tile;
+            tile.x = x;
+            tile.y = y;
+            tile.w = 20;
+            tile.h = 20;
+            tile.type = kind;
+            tile.id = runningNumber;
+            tiles.push_back(tile);
+            if (c == '@') placePlayer(player, x, y, runningNumber);
+            runningNumber = saturatingAdd(runningNumber, 1);
+        }
+        x += kCellSize;
     }
 }
 
+std::string readText(const char* path) {
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path, "r"), std::fclose);
+    std::string text;
+    char block[4096];
+    size_t got = 0;
+    while (file && (got = std::fread(block, 1, sizeof block, file.get())) > 0)
+        text.append(block, got);
+    return text;
+}
+
 void loadMap(std::vector<Entity>& tiles, Entity& player) {
-    std::ifstream file(kMapFile);
-    if (!file) return;
-    loadMap(file, tiles, player);
+    loadMap(readText(kMapFile), tiles, player);
 }

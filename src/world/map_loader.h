@@ -1,6 +1,6 @@
 #pragma once
 
-#include <istream>
+#include <string>
 #include <vector>
 
 #include "world/entity.h"
@@ -13,8 +13,12 @@ inline constexpr const char* kMapFile = "map.miap";
 // statistics. Appends to `tiles`. A missing file changes nothing and says nothing.
 void loadMap(std::vector<Entity>& tiles, Entity& player);
 
-// The same from any stream, so the reader can be fed text directly.
-void loadMap(std::istream& in, std::vector<Entity>& tiles, Entity& player);
+// The same from the file's text, so the reader can be fed text directly.
+void loadMap(const std::string& text, std::vector<Entity>& tiles, Entity& player);
+
+// A file's bytes read as text, the way the map is read; empty if it cannot be opened. A read
+// error ends the text where it happened.
+std::string readText(const char* path);
 
 // The player's start statistics at a given cell, as a player mark gives them.
 void placePlayer(Entity& player, float x, float y, int32_t id);
