@@ -70,7 +70,8 @@ if [ ! -e "$base" ]; then
     say "the bare root made in $(seconds_since "$start") s (kept in $base)"
 fi
 rm -rf --one-file-system "$root" && mkdir "$root" && tar -C "$root" --numeric-owner -xf "$base"
-cp /etc/resolv.conf "$root/etc/resolv.conf"
+cp /etc/resolv.conf "$root/etc/"
+printf '127.0.0.1 localhost\n127.0.1.1 %s\n' "$(hostname)" >"$root/etc/hosts"  # as Debian's installer writes
 git clone -q "$src" "$root/home/$user/brannoch"
 chroot "$root" chown -R "$user:" "/home/$user/brannoch"
 say "a clone of $(git -C "$src" log -1 --format='%h %s')"
@@ -78,6 +79,7 @@ say "a clone of $(git -C "$src" log -1 --format='%h %s')"
 # as_newcomer LOG COMMAND: COMMAND in the root as the user, in the clone, in namespaces of its own
 # (in the background: its PID is the last in pids). A mount that fails ends it with status 97.
 as_newcomer() {
+    : >"$1"  # emptied before it starts: the last run's log says nothing of this one
     unshare --mount --pid --fork --kill-child --propagation private /bin/sh -c '
         r=$1 && shift
         m() { err=$(mount "$@" 2>&1) || { echo "fresh-test: cannot mount in $r: $err"; exit 97; }; }
@@ -106,8 +108,11 @@ done
 run_time=$(seconds_since "$start")
 say "make run: the game printed 3 after $run_time s"
 # The game, found by its root and name, closes on SIGTERM; make run then ends.
-game=$(find /proc -maxdepth 2 -name root -lname "$root" 2>/dev/null | while read -r link; do
-    pid=${link#/proc/} pid=${pid%/root}; [ "$(cat "/proc/$pid/comm")" = brannoch ] && echo "$pid"; done)
+game=""
+for proc in /proc/[0-9]*; do
+    if [ "$(readlink "$proc/root" 2>/dev/null)" = "$root" ] &&
+        [ "$(cat "$proc/comm" 2>/dev/null)" = brannoch ]; then game="$game ${proc#/proc/}"; fi
+done
 [ -n "$game" ] || { say "make run printed 3, but no game process is left to end"; exit 1; }
 kill -TERM $game
 reap "$run" || { tail -n 20 "$folder/run.log"; say "make run did not end cleanly"; exit 1; }

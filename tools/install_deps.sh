@@ -66,7 +66,8 @@ start=$(date +%s)
 apt_get update -q || { echo "apt-get update failed; still missing:$required$optional" >&2; exit 1; }
 echo "apt-get update: $(seconds "$start") s"
 if [ $need_sources = yes ] && ! apt-get source --print-uris -qq libsdl2 >/dev/null 2>&1; then
-    echo "apt knows no source of libsdl2 after the update: the browser and Windows builds need one" >&2
+    echo "apt knows no source of libsdl2 after the update (the browser and Windows builds need" \
+        "Debian's sources of the SDL2 libraries); still missing:$required$optional" >&2
     exit 1
 fi
 if [ -n "$required" ]; then
