@@ -17,6 +17,7 @@ root=$folder/root base=$folder/base.tar user=newcomer
 say() { echo "fresh-test: $*"; }
 [ "$(id -u)" = 0 ] || exec sudo -- "$0" "$@"
 mkdir -p "$folder" 2>/dev/null && [ -w "$folder" ] || { say "cannot create the folder $folder"; exit 1; }
+exec 9>"$folder/lock" && flock -n 9 || { say "another fresh-test is using $folder"; exit 1; }
 "$src/tools/install_deps.sh" debootstrap xvfb
 
 pids=()
