@@ -13,12 +13,12 @@
 # start, so that none of them touches apt or dpkg. When nothing is missing it changes nothing.
 set -eu
 
-sources=no required="" optional="" list=required
+sources=no required="" optional="" into=required
 for arg; do
     case $arg in
         --sources) sources=yes ;;
-        --optional) list=optional ;;
-        *) if [ $list = required ]; then required="$required $arg"; else optional="$optional $arg"; fi ;;
+        --optional) into=optional ;;
+        *) if [ $into = required ]; then required="$required $arg"; else optional="$optional $arg"; fi ;;
     esac
 done
 
@@ -49,9 +49,11 @@ fi
 apt_get() { $sudo env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 "$@"; }
 seconds() { echo $(( $(date +%s) - $1 )); }
 
-if [ $need_sources = yes ] && ! grep -qs '^deb-src' /etc/apt/sources.list /etc/apt/sources.list.d/*.list &&
-    ! grep -qsi '^Types:.*deb-src' /etc/apt/sources.list.d/*.sources; then
-    main=/etc/apt/sources.list.d/debian.sources
+# Where apt keeps its sources lists (/etc/apt/sources.list and sources.list.d/ unless told).
+eval "$(apt-config shell list Dir::Etc::sourcelist/f parts Dir::Etc::sourceparts/d)"
+if [ $need_sources = yes ] && ! grep -qs '^deb-src' "$list" "$parts"*.list &&
+    ! grep -qsi '^Types:.*deb-src' "$parts"*.sources; then
+    main=${parts}debian.sources
     uri=$(sed -n 's/^URIs: *//p' "$main" 2>/dev/null | head -n 1)
     suite=$(sed -n 's/^Suites: *//p' "$main" 2>/dev/null | head -n 1)
     [ -n "$uri" ] || uri=http://deb.debian.org/debian
@@ -59,7 +61,7 @@ if [ $need_sources = yes ] && ! grep -qs '^deb-src' /etc/apt/sources.list /etc/a
     echo "Adding a deb-src entry for $uri $suite"
     printf 'Types: deb-src\nURIs: %s\nSuites: %s\nComponents: main\nSigned-By: %s\n' \
         "$uri" "$suite" /usr/share/keyrings/debian-archive-keyring.gpg |
-        $sudo tee /etc/apt/sources.list.d/brannoch-deb-src.sources >/dev/null
+        $sudo tee "${parts}brannoch-deb-src.sources" >/dev/null
 fi
 
 start=$(date +%s)
