@@ -110,7 +110,7 @@ test:
 		--optional $(WEB_TEST_PACKAGES) $(WINDOWS_PACKAGES) $(WINE_PACKAGES)
 	$(MAKE) --no-print-directory -j4 --output-sync=recurse DEPS=true $(TEST_CHAINS:%=chain-%)
 
-.PHONY: $(TEST_CHAINS) $(TEST_CHAINS:%=chain-%)
+.PHONY: test-release fuzz-briefly test-windows $(TEST_CHAINS:%=chain-%)
 $(TEST_CHAINS:%=chain-%): chain-%:
 	@start=$$(date +%s) status=0; $(MAKE) --no-print-directory $* || status=$$?; \
 	echo "make test, chain $*: $$(( $$(date +%s) - start )) s$$([ $$status = 0 ] || echo ', FAILED')"; \

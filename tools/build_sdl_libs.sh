@@ -57,9 +57,11 @@ source_versions() {
     done
 }
 
-# fetch_sources FOLDER: downloads (once) and extracts each source package into FOLDER.
+# fetch_sources FOLDER: downloads (once) and extracts each source package into FOLDER, which the
+# browser's and Windows' builds share: one fetches at a time (the lock beside FOLDER).
 fetch_sources() {
     mkdir -p "$1"
+    exec 8>"$(dirname "$1")/.lock" && flock 8
     for item in $packages; do
         package=${item%%:*} folder=${item#*:}
         [ -d "$1/$folder" ] && continue
@@ -70,6 +72,7 @@ fetch_sources() {
         rm -rf "$1/$folder.part"
         dpkg-source -x "$dsc" "$1/$folder.part" && mv "$1/$folder.part" "$1/$folder"
     done
+    exec 8>&-
 }
 
 # build SOURCES TREES INSTALL FOLDER ARCHIVE CMAKE-OPTIONS...: configures, builds and installs
@@ -128,9 +131,10 @@ versions=$(source_versions)
 key=$({ echo "$target"; cat "$0" "$toolchain"; $compiler --version | head -n 1
         cmake --version | head -n 1; echo "$versions"; } | sha256sum | cut -c 1-16)
 entry=$cache/sdl-$target-$key
-# One build of the cache at a time, across work trees and the chains of `make test`.
-exec 9>"$cache/.lock"
-flock -n 9 || { echo "SDL2 libraries for $target: waiting for another build of $cache"; flock 9; }
+# One build of a target's libraries at a time, across work trees; the browser's and Windows'
+# are built side by side (make test's chains).
+exec 9>"$cache/.lock-$target"
+flock -n 9 || { echo "SDL2 libraries for $target: waiting for another build of them"; flock 9; }
 [ ! -L "$entry" ] || rm "$entry"  # an entry is a folder, never a link
 if [ -d "$entry" ] && ! checksums "$entry" | cmp -s - "$entry/.checksums"; then
     echo "SDL2 libraries for $target: $entry is damaged (its files fail their checksums); building them again"
