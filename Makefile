@@ -7,26 +7,31 @@ BUILD_TYPE ?= RelWithDebInfo
 PREFIX ?= /usr/local
 CMAKE_EXTRA_FLAGS ?=
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+VERSION := $(shell grep -m1 -o 'brannoch VERSION [0-9.]*' CMakeLists.txt | cut -d' ' -f3)
 
-# What building and playing need (dpkg-dev and file: the package's dependencies and Debian's
-# hardening flags; libsndfile and libebur128: the asset generator, built with everything).
+# The Debian packages each part needs, one word a package. tools/install_deps.sh (DEPS) installs
+# the missing ones; it is the only step that changes the system.
+# Building and playing (dpkg-dev and file: the package's dependencies and Debian's hardening
+# flags; libsndfile and libebur128: the asset generator, built with everything).
 BUILD_PACKAGES := g++ cmake make pkg-config \
 	libsdl2-dev libsdl2-ttf-dev libsdl2-mixer-dev libsdl2-image-dev libsndfile1-dev \
 	libebur128-dev dpkg-dev file
-# What the tests need on top: GoogleTest, a virtual X server and the tools that drive it; the
-# package's checkers (lintian, and hardening-check from devscripts).
+# The tests on top: GoogleTest, a virtual X server and the tools that drive it; the package's
+# checkers (lintian, and hardening-check from devscripts).
 TEST_PACKAGES := libgtest-dev xvfb xauth xdotool x11-utils imagemagick python3 python3-xlib \
 	clang libclang-rt-14-dev desktop-file-utils appstream lintian devscripts
-# What `make assets` needs on top, and its test: fontTools builds the game's font, zopflipng
-# recompresses the pictures.
+# `make assets` and its test: fontTools builds the game's font, zopflipng recompresses the pictures.
 ASSET_PACKAGES := python3-fonttools zopfli
-
 # The browser build: Debian's emscripten, and dpkg-dev to unpack the SDL2 libraries' sources.
 WEB_PACKAGES := emscripten cmake make dpkg-dev
 # The browser test: Debian's chromium driven from python3 over its DevTools protocol.
 WEB_TEST_PACKAGES := chromium python3-websocket
-
-SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+# The Windows build (nsis makes the installer) and its test under Wine.
+WINDOWS_PACKAGES := mingw-w64 cmake make dpkg-dev icoutils python3 nsis
+WINE_PACKAGES := wine wine64 unzip python3-pefile
+BENCH_PACKAGES := libbenchmark-dev
+MUTANTS_PACKAGES := ninja-build
+DEPS = tools/install_deps.sh
 
 # Every time a build writes (the package's files, the archives' entries) is the last commit's, so
 # the same commit builds the same bytes at any time. Outside a git checkout (an unpacked source
@@ -37,37 +42,52 @@ SOURCE_DATE_EPOCH := $(shell { [ -e .git ] && git log -1 --format=%ct 2>/dev/nul
 endif
 export SOURCE_DATE_EPOCH
 
+# The other trees, each described at its target below.
+ASAN_DIR ?= build-asan
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 300
+FUZZ_TEST_SECONDS ?= 60
+WINDOWS_DIR ?= build-windows
+WINDOWS_ZIP = $(WINDOWS_DIR)/brannoch-$(VERSION)-windows-x64.zip
+WINDOWS_SETUP = $(WINDOWS_DIR)/brannoch-$(VERSION)-windows-x64-setup.exe
+WINDOWS_LIBS = $(abspath $(WINDOWS_DIR))/sdl
+WEB_DIR ?= build-web
+WEB_PORT ?= 8000
+EMCC_ENV = NODE_PATH=/usr/share/nodejs
+BENCH_DIR ?= build-bench
+BENCH_ARGS ?= --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+MUTANTS ?= 80
+SEED ?= 10
+# Where `make fresh-test` keeps its bare Debian root; empty: /tmp/brannoch-fresh.
+FRESH_DIR ?=
+# The sanitized runs halt on the first report; leaks inside system libraries are listed in
+# tests/lsan.supp.
+SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 \
+	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0
+# `make test`'s four chains.
+TEST_CHAINS := test-release sanitize fuzz-briefly test-windows
+
+# Configures the tree in $(BUILD_DIR) and builds it (make build, check and test).
+define build_tree
+	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) \
+		-DCMAKE_INSTALL_PREFIX=$(PREFIX) -DBRANNOCH_WEB_DIR=$(CURDIR)/$(WEB_DIR) $(CMAKE_EXTRA_FLAGS)
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+endef
+
 .PHONY: all deps deps-test build run check test clean assets install sanitize fuzz web play-web \
-	clean-sdl-cache
+	clean-sdl-cache fresh-test
 
 all: build
 
-# Installs only the packages dpkg does not already know as installed; no apt-get update otherwise.
-define install_missing
-	@missing=""; \
-	for p in $(1); do \
-		dpkg-query -W -f='$${Status}' "$$p" 2>/dev/null | grep -q "install ok installed" \
-			|| missing="$$missing $$p"; \
-	done; \
-	if [ -n "$$missing" ]; then \
-		echo "Installing:$$missing"; \
-		$(SUDO) apt-get update -q && \
-		DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -q --no-install-recommends $$missing; \
-	fi
-endef
-
 deps:
-	$(call install_missing,$(BUILD_PACKAGES))
+	@$(DEPS) $(BUILD_PACKAGES)
 
-deps-test: deps
-	$(call install_missing,$(TEST_PACKAGES) $(ASSET_PACKAGES))
-
-CONFIGURE = cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) \
-	-DCMAKE_INSTALL_PREFIX=$(PREFIX) -DBRANNOCH_WEB_DIR=$(CURDIR)/$(WEB_DIR) $(CMAKE_EXTRA_FLAGS)
+deps-test:
+	@$(DEPS) $(BUILD_PACKAGES) $(TEST_PACKAGES) $(ASSET_PACKAGES)
 
 build: deps
-	$(CONFIGURE)
-	cmake --build $(BUILD_DIR) -j $(JOBS)
+	$(build_tree)
 
 # The game reads its files from the working directory.
 run: build
@@ -76,26 +96,28 @@ run: build
 # The everyday loop: the build, the unit tests, the floors and header checks and the real-window
 # rows; not the package, the browser, the sanitizers, the fuzzer or Windows, which `make test` adds.
 check: deps-test
-	$(CONFIGURE)
-	cmake --build $(BUILD_DIR) -j $(JOBS)
+	$(build_tree)
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS) -LE '^(package|web)$$'
 
-# Everything, in four chains side by side (their output printed a chain at a time): the browser
-# build and the release tree's tests, then the package built again elsewhere and compared; the
-# sanitizers; a minute of fuzzing; the Windows files under Wine, then built again and compared.
-# What every chain needs is installed first. The browser test needs build-web/ (make web); it is
-# skipped where chromium cannot be installed, and the Windows chain where wine cannot.
-test: deps-test
-	$(call install_missing,$(WEB_PACKAGES))
-	-$(call install_missing,$(WEB_TEST_PACKAGES))
-	-$(call install_missing,$(WINDOWS_PACKAGES) $(WINE_PACKAGES))
-	$(MAKE) --no-print-directory -j4 --output-sync=recurse test-release sanitize fuzz-briefly \
-		test-windows
+# Everything, in four chains side by side, their output printed a chain at a time and each
+# ending with its time: the browser build and the release tree's tests, then the package built
+# again elsewhere and compared; the sanitizers; a minute of fuzzing; the Windows files under
+# Wine, then built again and compared. What every chain needs is installed first, in one go, and
+# the chains install nothing (DEPS=true). The browser test is skipped where chromium cannot be
+# installed, and the Windows chain where wine cannot.
+test:
+	@$(DEPS) --sources $(BUILD_PACKAGES) $(TEST_PACKAGES) $(ASSET_PACKAGES) $(WEB_PACKAGES) \
+		--optional $(WEB_TEST_PACKAGES) $(WINDOWS_PACKAGES) $(WINE_PACKAGES)
+	$(MAKE) --no-print-directory -j4 --output-sync=recurse DEPS=true $(TEST_CHAINS:%=chain-%)
 
-.PHONY: test-release fuzz-briefly test-windows
+.PHONY: test-release fuzz-briefly test-windows $(TEST_CHAINS:%=chain-%)
+$(TEST_CHAINS:%=chain-%): chain-%:
+	@start=$$(date +%s) status=0; $(MAKE) --no-print-directory $* || status=$$?; \
+	echo "make test, chain $*: $$(( $$(date +%s) - start )) s$$([ $$status = 0 ] || echo ', FAILED')"; \
+	exit $$status
+
 test-release: web
-	$(CONFIGURE)
-	cmake --build $(BUILD_DIR) -j $(JOBS)
+	$(build_tree)
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 	$(MAKE) --no-print-directory package
 	bash tests/reproducible/check.sh $(VERSION) deb
@@ -106,15 +128,14 @@ fuzz-briefly:
 test-windows: windows-test
 	bash tests/reproducible/check.sh $(VERSION) windows
 
-# Reliability: the unit tests and the soak again in a tree built with AddressSanitizer and
-# UBSan, halting on the first report; leaks inside system libraries are listed in tests/lsan.supp.
-# Then the sanitized game with missing files in a real window, without leak checks:
-# the graphics driver is unloaded before exit, and its leaks can no longer be told apart.
-ASAN_DIR ?= build-asan
-SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 \
-	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
-	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0
+# A newcomer's first day, on a bare Debian 12 root built with debootstrap: `make run` till the
+# game shows, then `make test`, with their times (tools/fresh_test.sh). Not part of `make test`.
+fresh-test:
+	tools/fresh_test.sh $(FRESH_DIR)
 
+# Reliability: the unit tests and the soak again in a tree built with AddressSanitizer and
+# UBSan. Then the sanitized game with missing files in a real window, without leak checks:
+# the graphics driver is unloaded before exit, and its leaks can no longer be told apart.
 sanitize: deps-test
 	cmake -S . -B $(ASAN_DIR) -DCMAKE_BUILD_TYPE=Debug -DBRANNOCH_SANITIZE=ON -DBRANNOCH_BENCH=OFF \
 		$(CMAKE_EXTRA_FLAGS)
@@ -126,10 +147,6 @@ sanitize: deps-test
 # The map reader under libFuzzer, built by CMake with clang (BRANNOCH_FUZZ) in a tree of its own,
 # from the seeds in fuzz/corpus; new finds go to $(FUZZ_DIR)/corpus, a crashing input to
 # $(FUZZ_DIR)/crash-*. `make test` runs it for a minute.
-FUZZ_DIR ?= build-fuzz
-FUZZ_SECONDS ?= 300
-FUZZ_TEST_SECONDS ?= 60
-
 fuzz: deps-test
 	cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang \
 		-DCMAKE_CXX_COMPILER=clang++ -DBRANNOCH_FUZZ=ON -DBRANNOCH_TESTS=OFF -DBRANNOCH_BENCH=OFF
@@ -152,7 +169,7 @@ package: build
 
 # Draws every picture and the font and synthesises every sound again, into assets/ and data/.
 assets: build
-	$(call install_missing,$(ASSET_PACKAGES))
+	@$(DEPS) $(ASSET_PACKAGES)
 	cmake --build $(BUILD_DIR) --target assets
 
 clean:
@@ -162,31 +179,21 @@ clean:
 # Debian's sources by tools/build_sdl_libs.sh (the browser build's recipe too; built once a
 # machine into ~/.cache/brannoch), then the game with mingw-w64, packed into $(WINDOWS_ZIP) and
 # the installer $(WINDOWS_SETUP) (Debian's nsis).
-WINDOWS_DIR ?= build-windows
-WINDOWS_PACKAGES := mingw-w64 cmake make dpkg-dev icoutils python3 nsis
-WINE_PACKAGES := wine wine64 unzip python3-pefile
-VERSION := $(shell grep -m1 -o 'brannoch VERSION [0-9.]*' CMakeLists.txt | cut -d' ' -f3)
-WINDOWS_ZIP = $(WINDOWS_DIR)/brannoch-$(VERSION)-windows-x64.zip
-WINDOWS_SETUP = $(WINDOWS_DIR)/brannoch-$(VERSION)-windows-x64-setup.exe
-WINDOWS_LIBS = $(abspath $(WINDOWS_DIR))/sdl
-
-.PHONY: windows windows-test deps-wine
+.PHONY: windows windows-test
 windows:
-	$(call install_missing,$(WINDOWS_PACKAGES))
+	@$(DEPS) --sources $(WINDOWS_PACKAGES)
 	JOBS=$(JOBS) tools/build_sdl_libs.sh windows $(WINDOWS_LIBS)
 	cmake -S . -B $(WINDOWS_DIR) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/toolchain-mingw64.cmake \
 		-DCMAKE_PREFIX_PATH=$(WINDOWS_LIBS) -DCMAKE_FIND_ROOT_PATH=$(WINDOWS_LIBS) \
 		-DCMAKE_BUILD_TYPE=Release $(CMAKE_EXTRA_FLAGS)
 	cmake --build $(WINDOWS_DIR) -j $(JOBS)
 
-deps-wine:
-	$(call install_missing,$(WINE_PACKAGES))
-
 # Part of `make test`: the zip checked, the installer installed, played and uninstalled under Wine
 # in Xvfb (tests/windows/wine_test.sh). Skipped, with a line that says so, where Debian's wine
 # for x86-64 cannot be installed.
 windows-test: deps-test
-	@if [ "$$(dpkg --print-architecture)" = amd64 ] && $(MAKE) --no-print-directory deps-wine; then \
+	@$(DEPS) --optional $(WINDOWS_PACKAGES) $(WINE_PACKAGES)
+	@if [ "$$(dpkg --print-architecture)" = amd64 ] && command -v wine >/dev/null; then \
 		$(MAKE) --no-print-directory windows && \
 			bash tests/windows/wine_test.sh $(WINDOWS_ZIP) $(WINDOWS_SETUP) \
 				$(wildcard $(BUILD_DIR)/brannoch); \
@@ -196,13 +203,9 @@ windows-test: deps-test
 
 # Performance (docs/PERFORMANCE.md): the frame benchmark in a Release tree of its own; prints
 # the medians of five repetitions and the ratios full/floor and full/bare. Not part of `make test`.
-BENCH_DIR ?= build-bench
-BENCH_PACKAGES := libbenchmark-dev
-BENCH_ARGS ?= --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
-
 .PHONY: bench
 bench: deps
-	$(call install_missing,$(BENCH_PACKAGES))
+	@$(DEPS) $(BENCH_PACKAGES)
 	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release $(CMAKE_EXTRA_FLAGS)
 	cmake --build $(BENCH_DIR) -j $(JOBS) --target brannoch brannoch_bench brannoch_frame_count \
 		brannoch_startup_probe
@@ -211,24 +214,17 @@ bench: deps
 # Test strength: one-line mutants of src/ (operators, constants, deleted statements), MUTANTS of
 # them drawn with SEED, each built and run against the unit tests (the soak among them) in a copy of
 # the tree under build-mutants/. Prints the kill rate and the survivors (build-mutants/report.txt).
-MUTANTS ?= 80
-SEED ?= 10
-
 .PHONY: mutants
 mutants: deps-test
-	$(call install_missing,ninja-build)
+	@$(DEPS) $(MUTANTS_PACKAGES)
 	nice -n 10 python3 tools/mutants.py --count $(MUTANTS) --seed $(SEED)
 
 # The game for the browser in $(WEB_DIR)/: the page (index.html, page.js, the web app manifest,
 # the service worker sw.js, icons), game.js, game.wasm and game.data (the assets), built for size,
 # and all of them in brannoch-VERSION-web.zip for upload. The SDL2 libraries are built once a
 # machine from Debian's sources (tools/build_sdl_libs.sh); $(WEB_DIR)/sdl links to them.
-WEB_DIR ?= build-web
-WEB_PORT ?= 8000
-EMCC_ENV = NODE_PATH=/usr/share/nodejs
-
 web:
-	$(call install_missing,$(WEB_PACKAGES))
+	@$(DEPS) --sources $(WEB_PACKAGES)
 	JOBS=$(JOBS) tools/build_sdl_libs.sh web $(WEB_DIR)/sdl
 	$(EMCC_ENV) emcmake cmake -S . -B $(WEB_DIR) -DCMAKE_BUILD_TYPE=MinSizeRel
 	$(EMCC_ENV) cmake --build $(WEB_DIR) -j $(JOBS)
@@ -237,7 +233,7 @@ web:
 # and the bytes each file moved (docs/PERFORMANCE.md). Not part of `make test`.
 .PHONY: bench-web
 bench-web: web
-	$(call install_missing,$(WEB_TEST_PACKAGES))
+	@$(DEPS) $(WEB_TEST_PACKAGES)
 	/usr/bin/python3 bench/web_first_visit.py $(WEB_DIR)
 
 play-web: web

@@ -4,7 +4,7 @@
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME brannoch)
-set(CPACK_PACKAGE_VENDOR "The Brannoch developers")
+set(CPACK_PACKAGE_VENDOR ${BRANNOCH_PUBLISHER})
 set(CPACK_PACKAGE_CONTACT "Brannoch developers <brannoch@example.org>")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "turn-based battles against waves of arena enemies")

@@ -47,7 +47,6 @@ add_custom_command(OUTPUT ${BRANNOCH_ICO}
   DEPENDS ${BRANNOCH_ICON_PNGS}
   COMMENT "Making the Windows icon"
   VERBATIM)
-set(BRANNOCH_PUBLISHER "The Brannoch developers")
 set(BRANNOCH_COPYRIGHT "Copyright 2026 ${BRANNOCH_PUBLISHER} (MIT License)")
 set(BRANNOCH_MANIFEST ${PROJECT_BINARY_DIR}/windows/brannoch.manifest)
 configure_file(${PROJECT_SOURCE_DIR}/packaging/windows/brannoch.manifest.in ${BRANNOCH_MANIFEST}

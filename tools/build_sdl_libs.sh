@@ -29,7 +29,6 @@ target=$1
 root=$(cd "$(dirname "$0")/.." && pwd)
 prefix=$(realpath -m -s "$2")  # the link itself, not where it points
 jobs=${JOBS:-2}
-sudo=""; [ "$(id -u)" = 0 ] || sudo=sudo
 
 # The browser downloads the libraries with the game: they are built for size there.
 build_type=Release
@@ -46,51 +45,34 @@ esac
 # name of the source package, folder it is extracted to
 packages="libsdl2:SDL2 freetype:freetype libsdl2-ttf:SDL2_ttf libsdl2-image:SDL2_image libsdl2-mixer:SDL2_mixer"
 
-have_deb_src() {
-    grep -qs '^deb-src' /etc/apt/sources.list /etc/apt/sources.list.d/*.list && return 0
-    grep -qsi '^Types:.*deb-src' /etc/apt/sources.list.d/*.sources
-}
-
-# A deb-src entry for the mirror and suite the system already uses.
-add_deb_src() {
-    main=/etc/apt/sources.list.d/debian.sources
-    uri=$(sed -n 's/^URIs: *//p' "$main" 2>/dev/null | head -n 1)
-    suite=$(sed -n "s/^Suites: *//p" "$main" 2>/dev/null | head -n 1)
-    [ -n "$uri" ] || uri=http://deb.debian.org/debian
-    [ -n "$suite" ] || suite=$(. /etc/os-release && echo "$VERSION_CODENAME")
-    echo "Adding a deb-src entry for $uri $suite"
-    printf 'Types: deb-src\nURIs: %s\nSuites: %s\nComponents: main\nSigned-By: %s\n' \
-        "$uri" "$suite" /usr/share/keyrings/debian-archive-keyring.gpg |
-        $sudo tee /etc/apt/sources.list.d/brannoch-deb-src.sources >/dev/null
-    $sudo apt-get -o DPkg::Lock::Timeout=600 update -q
-}
-
-# The .dsc file apt-get would fetch for each source package: it names the exact version.
+# The .dsc file apt-get would fetch for each source package: it names the exact version. apt
+# learns of the sources from `tools/install_deps.sh --sources` (make web and make windows call it).
 source_versions() {
-    have_deb_src || add_deb_src
     for item in $packages; do
         dsc=$(apt-get source --print-uris -qq "${item%%:*}" 2>/dev/null |
             sed -n "s/^'[^']*' \([^ ]*\.dsc\) .*/\1/p")
-        [ -n "$dsc" ] || { echo "apt-get knows no source of ${item%%:*}" >&2; exit 1; }
+        [ -n "$dsc" ] || { echo "apt-get knows no source of ${item%%:*}:" \
+            "tools/install_deps.sh --sources adds Debian's deb-src entry" >&2; exit 1; }
         echo "$dsc"
     done
 }
 
-# fetch_sources FOLDER: downloads (once) and extracts each source package into FOLDER.
+# fetch_sources FOLDER: downloads (once) and extracts each source package into FOLDER, which the
+# browser's and Windows' builds share: one fetches at a time (the lock beside FOLDER).
 fetch_sources() {
     mkdir -p "$1"
+    exec 8>"$(dirname "$1")/.lock" && flock 8
     for item in $packages; do
         package=${item%%:*} folder=${item#*:}
         [ -d "$1/$folder" ] && continue
-        if ! ls "$1/${package}_"*.dsc >/dev/null 2>&1; then
-            have_deb_src || add_deb_src
+        ls "$1/${package}_"*.dsc >/dev/null 2>&1 ||
             (cd "$1" && apt-get source --download-only "$package")
-        fi
         dsc=$(ls "$1/${package}_"*.dsc | sort | tail -n 1)
         # Extracted aside, so that an interrupted run leaves no half-extracted folder behind.
         rm -rf "$1/$folder.part"
         dpkg-source -x "$dsc" "$1/$folder.part" && mv "$1/$folder.part" "$1/$folder"
     done
+    exec 8>&-
 }
 
 # build SOURCES TREES INSTALL FOLDER ARCHIVE CMAKE-OPTIONS...: configures, builds and installs
@@ -101,6 +83,7 @@ build() {
         echo "$folder: already built ($install/lib/$archive)"
         return
     fi
+    started=$(date +%s)
     # The folders' names stay out of the archives (__FILE__ in SDL's assertions), so that the
     # game's builds are the same bytes whoever built the libraries, wherever.
     $configure -S "$sources/$folder" -B "$trees/$folder" -DCMAKE_BUILD_TYPE=$build_type \
@@ -110,6 +93,7 @@ build() {
         "$@"
     cmake --build "$trees/$folder" -j "$jobs"
     cmake --install "$trees/$folder"
+    echo "$folder for $target: built in $(( $(date +%s) - started )) s"
 }
 
 # The browser's SDL2 leaves out what the game never starts or picks: joystick, game controller
@@ -166,10 +150,14 @@ if ! mkdir -p "$cache" 2>/dev/null || ! [ -w "$cache" ]; then
     exit 0
 fi
 
+versions=$(source_versions)
 key=$({ echo "$target"; cat "$0" "$toolchain"; $compiler --version | head -n 1
-        cmake --version | head -n 1; source_versions; } | sha256sum | cut -c 1-16)
+        cmake --version | head -n 1; echo "$versions"; } | sha256sum | cut -c 1-16)
 entry=$cache/sdl-$target-$key
-exec 9>"$cache/.lock" && flock 9  # one build of the cache at a time, across work trees
+# One build of a target's libraries at a time, across work trees; the browser's and Windows'
+# are built side by side (make test's chains).
+exec 9>"$cache/.lock-$target"
+flock -n 9 || { echo "SDL2 libraries for $target: waiting for another build of them"; flock 9; }
 [ ! -L "$entry" ] || rm "$entry"  # an entry is a folder, never a link
 if [ -d "$entry" ] && ! checksums "$entry" | cmp -s - "$entry/.checksums"; then
     echo "SDL2 libraries for $target: $entry is damaged (its files fail their checksums); building them again"

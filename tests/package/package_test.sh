@@ -6,7 +6,7 @@ BUILD_DIR=${BUILD_DIR:?path of the build tree}
 SOURCE_DIR=${SOURCE_DIR:?path of the sources}
 export GAME=${GAME:-brannoch} ASSETS=${ASSETS:-$SOURCE_DIR/assets}  # lib.sh wants both
 source "$(dirname "$0")/../window/lib.sh"
-run_under_xvfb "$@"
+run_under_xvfb
 
 deb=${DEB:-}
 if [ -z "$deb" ]; then  # cpack brings the whole tree up to date first

@@ -1,16 +1,28 @@
-# Sourced by the real-game tests: a scratch folder WORK, an X server of its own (`run_under_xvfb
-# "$@"` first), helpers that run the game and watch its window. CASE names a case in failures.
+# Sourced by the real-game tests: a scratch folder WORK, an X server of its own (`run_under_xvfb`
+# first), helpers that run the game and watch its window. CASE names a case in failures.
 set -euo pipefail
 GAME=${GAME:?path of the brannoch binary}
 ASSETS=${ASSETS:?path of the assets folder}
 export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy} SDL_VIDEODRIVER=x11
 WORK=$(mktemp -d /tmp/brannoch-window-XXXXXX)
-trap '[ -z "${GAME_PID:-}" ] || kill -KILL "$GAME_PID" 2>/dev/null || :; rm -rf "$WORK"' EXIT
+# At exit: the game, then AT_EXIT (a test's own clean-up), the X server, WORK.
+finish() {
+    [ -z "${GAME_PID:-}" ] || kill -KILL "$GAME_PID" 2>/dev/null || :
+    eval "${AT_EXIT:-}"
+    [ -z "${XVFB_PID:-}" ] || { kill "$XVFB_PID" && wait "$XVFB_PID"; } 2>/dev/null || :
+    rm -rf "$WORK"
+}
+trap finish EXIT
 
+# Xvfb takes the first free display itself (-displayfd): tests started side by side, by ctest or
+# by make test's chains, never reach for the same one.
 run_under_xvfb() {
-    [ -n "${BRANNOCH_IN_XVFB:-}" ] && return 0
-    export BRANNOCH_IN_XVFB=1 && rm -rf "$WORK"  # exec skips the exit trap; the inner run has one
-    exec xvfb-run -a -s "-screen 0 1024x1024x24" bash "$0" "$@"
+    mkfifo "$WORK/display"
+    Xvfb -displayfd 3 -screen 0 1024x1024x24 -nolisten tcp 3>"$WORK/display" 2>"$WORK/xvfb.txt" &
+    XVFB_PID=$!
+    local number
+    read -r number <"$WORK/display" || fail "Xvfb did not start: $(tail -n 1 "$WORK/xvfb.txt")"
+    export DISPLAY=:$number
 }
 
 fail() { echo "FAIL: $*" >&2; exit 1; }

@@ -2,7 +2,7 @@
 # `run.sh NAME` plays row NAME below under its own Xvfb in DIR, a fresh copy of the assets.
 # Needs GAME, ASSETS and SHIM (failing_init.c built); tests/window/CMakeLists.txt names the rows.
 source "$(dirname "$0")/lib.sh"
-run_under_xvfb "$@"
+run_under_xvfb
 
 fresh() { CASE=$1 DIR=$WORK/$1 && mkdir "$DIR" && cp "$ASSETS"/* "$DIR"/; }
 

@@ -9,11 +9,11 @@ DESKTOP=${3:+$(realpath "$3")}
 SOURCES=$(realpath "$(dirname "$0")/../..")
 export GAME=wine ASSETS=unused  # lib.sh wants both; the game starts through a launcher below
 source "$SOURCES/tests/window/lib.sh"
-run_under_xvfb "$@"
+run_under_xvfb
 
 export SDL_VIDEODRIVER=windows WINEPREFIX=$WORK/wine WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"  # no .NET, no menu files in ~
-trap 'wineserver -k 2>/dev/null || true; wineserver -w 2>/dev/null || true; rm -rf "$WORK"' EXIT
+AT_EXIT='wineserver -k 2>/dev/null || :; wineserver -w 2>/dev/null || :'
 
 CASE=zip ZIPPED=$WORK/zip  # flat: the program, every asset but the developers' README, the texts
 diff <(unzip -Z1 "$ZIP" | sort) <( (ls "$SOURCES/assets" | grep -vx README.md
