@@ -86,7 +86,8 @@ check: deps-test
 # build and the release tree's tests, then the package built again elsewhere and compared; the
 # sanitizers; a minute of fuzzing; the Windows files under Wine, then built again and compared.
 # What every chain needs is installed first. The browser test needs build-web/ (make web); it is
-# skipped where chromium cannot be installed, and the Windows chain where wine cannot.
+# skipped where a browser engine cannot be installed or started, the Windows chain where wine
+# cannot.
 test: deps-test
 	$(call install_missing,$(WEB_PACKAGES))
 	-$(call install_missing,$(WEB_TEST_PACKAGES))

@@ -277,8 +277,8 @@ def desk(folder):
         display += part
     os.close(read)
     socket_path = os.path.join(folder, "sound")
-    env = dict(os.environ, DISPLAY=":" + display.decode().strip(), XDG_RUNTIME_DIR=folder, HOME=folder,
-               PULSE_SERVER="unix:" + socket_path)
+    env = dict(os.environ, DISPLAY=":" + display.decode().strip(), XDG_RUNTIME_DIR=folder,
+               HOME=folder, PULSE_SERVER="unix:" + socket_path)
     sound = subprocess.Popen(["pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1",
                               "--use-pid-file=no", "-L", "module-null-sink", "-L",
                               f"module-native-protocol-unix socket={socket_path} auth-anonymous=1"],

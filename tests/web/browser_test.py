@@ -6,7 +6,7 @@
 # whole game shows and a click or tap on Attack changes the Health box; SDL takes the Down arrow
 # (and a touch screen's Down control sends it); with the server stopped, a reload plays. Exits 77
 # (skipped) when an engine cannot be started or there is no build.
-import glob, io, os, shutil, sys, tempfile, time, zipfile
+import glob, io, os, shutil, signal, sys, tempfile, time, zipfile
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "../../bench"))
 import web_engines as web
@@ -40,6 +40,7 @@ failures, skipped = [], []
 def check(ok, what):
     print(("ok: " if ok else "FAIL: ") + what)
     failures.extend([] if ok else [what])
+    return ok
 
 
 def frames_pass(page, count):  # and at least a tenth of a second, the game's click spacing
@@ -84,7 +85,7 @@ def sound(page, state):  # is every AudioContext the page made (one at least) in
     return page.js(f"seen.sounds.length > 0 && seen.sounds.every(c => c.state == '{state}')")
 
 
-def keys(page, presses):  # the key events SDL saw for PRESSES (value, held or not), and if it took them
+def keys(page, presses):  # the key events for PRESSES (value, held), and whether SDL took them
     page.js("seen.keys = []")
     for value, down in presses:
         page.act([{"type": "key", "id": "keys",
@@ -99,8 +100,9 @@ def screen(page, engine, name, width, height, ratio, phone):  # the whole game s
         page.cdp("Emulation.setDeviceMetricsOverride", width=width, height=height,
                  deviceScaleFactor=ratio, mobile=phone)
         frames_pass(page, 2)
-    left, top, side, high, view = page.js("(r => [r.left, r.top, r.width, r.height, [innerWidth, "
-        "innerHeight, document.documentElement.scrollWidth, document.documentElement.scrollHeight]])"
+    left, top, side, high, view = page.js(
+        "(r => [r.left, r.top, r.width, r.height, [innerWidth, innerHeight, document."
+        "documentElement.scrollWidth, document.documentElement.scrollHeight]])"
         "(canvas.getBoundingClientRect())")
     width, height = width or view[0], height or view[1]
     check(side == high == min(width, height) and 0 <= left <= width - side and
@@ -114,12 +116,14 @@ def play(page, engine, screens, drawing, visit):
     whole = visit is not None
     site = web.Site(site_dir)
     page.open(site.url)
-    check(wait(lambda: ready(page), 60) and page.js("seen.drawing") == drawing,
-          f"{engine}: prints 3 and runs frames, drawn with {drawing[-1]} ({page.js('seen')})")
+    if not check(wait(lambda: ready(page), 60) and page.js("seen.drawing") == drawing, f"{engine}: "
+                 f"prints 3 and runs frames, drawn with {drawing[-1]} ({page.js('seen')})"):
+        return site.stop()  # nothing more to see in this engine
     if whole:
         stored = page.js("Promise.race([navigator.serviceWorker.ready.then(() => true),"
                          " new Promise(done => setTimeout(done, 30000, false))])")
-        names = zipfile.ZipFile(glob.glob(os.path.join(site_dir, "brannoch-*-web.zip"))[0]).namelist()
+        upload = glob.glob(os.path.join(site_dir, "brannoch-*-web.zip"))[0]
+        names = zipfile.ZipFile(upload).namelist()
         files = [name for name, _ in site.served]
         check(stored and (sorted(files) == sorted(names) and sum(size for _, size in site.served)
                           <= visit if visit else set(files) == set(names)),
@@ -139,7 +143,8 @@ def play(page, engine, screens, drawing, visit):
             "keydown ArrowDown taken", "keyup ArrowDown taken", "keydown KeyA",
             "keyup KeyA taken"], f"{engine}: SDL takes the Down arrow as a key of the game")
     if screens[-1][4]:  # the Down control holds the key while it is touched
-        x, y = page.js("(r => [r.x + r.width / 2, r.y + r.height / 2])(down.getBoundingClientRect())")
+        x, y = page.js("(r => [r.x + r.width / 2, r.y + r.height / 2])"
+                       "(down.getBoundingClientRect())")
         for down, event in ((True, "keydown ArrowDown taken"), (False, "keyup ArrowDown taken")):
             page.js("seen.keys = []")
             press(page, x, y, down, True)
@@ -152,13 +157,14 @@ def play(page, engine, screens, drawing, visit):
     site.stop()
     if whole:
         page.reload()
-        check(wait(lambda: ready(page), 60) and acts(page, screens[-1][4]),
-              f"{engine}: offline, plays 3 after "
-              f"{page.js('(seen.printed.find(line => line[0] == 3) || [0, -1])[1]'):.0f} ms and Health changes on Attack")
+        plays = wait(lambda: ready(page), 60) and acts(page, screens[-1][4])
+        after = page.js("seen.printed.find(line => line[0] == 3)[1]")
+        check(plays, f"{engine}: offline, plays (3 after {after} ms), Health changes on Attack")
     check(not page.js("seen.errors") and not site.missing,
           f"{engine}: no error ({page.js('seen.errors')}), no file missing ({site.missing})")
 
 
+signal.signal(signal.SIGTERM, lambda *args: sys.exit(1))  # CTest's time-out: the engines still end
 desk = tempfile.mkdtemp(prefix="brannoch-desk-")
 env, helpers = web.desk(desk) if shutil.which("Xvfb") and shutil.which("pulseaudio") else ({}, [])
 try:
@@ -175,6 +181,8 @@ try:
             continue
         try:
             play(page, engine, screens, drawing, visit)
+        except Exception as error:  # the engine refused what the page should have let it do
+            check(False, f"{engine}: {type(error).__name__} {error}")
         finally:
             page.quit()
         print(f"{engine}: {time.time() - began:.1f} s")
