@@ -24,8 +24,8 @@ WINDOW = [("window", None, None, 1, False)]  # as the engine's own window is
 # Like a phone's browser, and unlike headless Chromium by default, sound waits for the player.
 SILENT = "--autoplay-policy=document-user-activation-required"
 WEBGL, SOFTWARE = ["webgl"], ["webgl refused", "2d"]  # what the canvas was asked for, and gave
-# WebKitGTK under its driver fetches game.wasm three times and the page's other files twice on a
-# first visit (preloads not taken, no HTTP cache for the worker): only which files come is checked.
+# WebKitGTK under its driver fetches game.wasm three times and five other files twice on a first
+# visit (preloads not taken, no HTTP cache for the worker): only which files come is checked.
 ONCE = 3.5 * 2**20  # a first visit moves each file once, this many bytes at most
 ENGINES = [  # name, programs, start, screens, drawing, first visit (None: not played)
     ("chromium", ["chromium", "chromedriver"], lambda env: web.chromium(SILENT), SCREENS, WEBGL,
