@@ -27,7 +27,9 @@ WEBGL, SOFTWARE = ["webgl"], ["webgl refused", "2d"]  # what the canvas was aske
 # WebKitGTK under its driver fetches game.wasm three times and five other files twice on a first
 # visit (preloads not taken, no HTTP cache for the worker): only which files come is checked.
 ONCE = 3.5 * 2**20  # a first visit moves each file once, this many bytes at most
-ENGINES = [  # name, programs, start, screens, drawing, first visit (None: not played)
+# Each engine: name, programs, start, screens, drawing, and its first visit: the bytes it may
+# move, False for any, None for none (nor the keys or the offline reload).
+ENGINES = [
     ("chromium", ["chromium", "chromedriver"], lambda env: web.chromium(SILENT), SCREENS, WEBGL,
      ONCE),
     ("firefox", ["firefox-esr", "Xvfb", "pulseaudio"], web.firefox, WINDOW, WEBGL, ONCE),
