@@ -24,8 +24,11 @@ TEST_PACKAGES := libgtest-dev xvfb xauth xdotool x11-utils imagemagick python3 p
 ASSET_PACKAGES := python3-fonttools zopfli
 # The browser build: Debian's emscripten, and dpkg-dev to unpack the SDL2 libraries' sources.
 WEB_PACKAGES := emscripten cmake make dpkg-dev
-# The browser test: Debian's chromium driven from python3 over its DevTools protocol.
-WEB_TEST_PACKAGES := chromium python3-websocket
+# The browser test: Debian's chromium, firefox-esr and WebKitGTK, driven from python3 through
+# chromedriver and WebKitWebDriver (selenium) and Firefox's WebDriver BiDi (websocket); Firefox
+# and WebKit play in windows on Xvfb with a PulseAudio of their own; PIL reads the screenshots.
+WEB_TEST_PACKAGES := chromium chromium-driver firefox-esr webkit2gtk-driver python3-selenium \
+	python3-websocket python3-pil pulseaudio xvfb
 # The Windows build (nsis makes the installer) and its test under Wine.
 WINDOWS_PACKAGES := mingw-w64 cmake make dpkg-dev icoutils python3 nsis
 WINE_PACKAGES := wine wine64 unzip python3-pefile

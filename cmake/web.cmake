@@ -16,8 +16,7 @@ target_include_directories(SDL2::SDL2 INTERFACE ${BRANNOCH_WEB_SDL_PREFIX}/inclu
 # folder the game reads from, with the browser's smaller copy of the music in place of the
 # desktop's). SDL2 2.26's audio resumes the browser's AudioContext on the first key or click
 # through a library function emcc must be told to keep; its name goes in a file, as CMake would
-# escape the $ in it for make. SDL_GetKeyboardState is exported for the browser test, which
-# reads the keys the game sees.
+# escape the $ in it for make.
 set(CMAKE_EXECUTABLE_SUFFIX .js)
 file(WRITE ${PROJECT_BINARY_DIR}/library_funcs.txt "$autoResumeAudioContext\n$dynCall\n")
 set(BRANNOCH_WEB_MUSIC ${PROJECT_SOURCE_DIR}/data/web/vrask.wav)
@@ -26,7 +25,7 @@ add_link_options(-sALLOW_MEMORY_GROWTH=1 -sENVIRONMENT=web
   "SHELL:--exclude-file ${PROJECT_SOURCE_DIR}/assets/vrask.wav"
   "SHELL:--exclude-file ${PROJECT_SOURCE_DIR}/assets/README.md"
   "SHELL:--preload-file ${BRANNOCH_WEB_MUSIC}@/vrask.wav"
-  -sEXPORTED_FUNCTIONS=_main,_SDL_GetKeyboardState
+  -sEXPORTED_FUNCTIONS=_main
   -sDEFAULT_LIBRARY_FUNCS_TO_INCLUDE=@${PROJECT_BINARY_DIR}/library_funcs.txt)
 
 # brannoch_web_page(TARGET): names the program game.js; tools/web_site.py then puts the page,

@@ -20,7 +20,7 @@ function resumeSound() {
 }
 
 // While the control is touched the game sees the Down arrow held: SDL reads the keys from the
-// window's keydown and keyup events, so the control sends it those.
+// window's keydown and keyup events, so the control sends it those, as a keyboard would.
 function holdDownKey(control) {
   var held = false;
   function send(pressed) {
@@ -28,7 +28,7 @@ function holdDownKey(control) {
     held = pressed;
     control.classList.toggle('held', pressed);
     window.dispatchEvent(new KeyboardEvent(pressed ? 'keydown' : 'keyup',
-      {key: 'ArrowDown', code: 'ArrowDown', keyCode: 40, which: 40}));
+      {key: 'ArrowDown', code: 'ArrowDown', keyCode: 40, which: 40, cancelable: true}));
   }
   control.addEventListener('pointerdown', function (event) {
     control.setPointerCapture(event.pointerId);
@@ -63,17 +63,7 @@ var Module = {
     statusLine.textContent = text;
     statusLine.hidden = !text;
   },
-  postRun: [storeForOffline],
-  // Frames run so far, when the first one ended (ms since navigation) and the time spent in the
-  // game's own frames after it (ms), for the tests and docs/PERFORMANCE.md.
-  frames: 0,
-  firstFrameMs: 0,
-  busyMs: 0,
-  preMainLoop: function () { Module.frameStart = performance.now(); },
-  postMainLoop: function () {
-    if (Module.frames++ === 0) Module.firstFrameMs = performance.now();
-    else Module.busyMs += performance.now() - Module.frameStart;
-  }
+  postRun: [storeForOffline]
 };
 
 if (typeof WebAssembly !== 'object') {
