@@ -106,11 +106,13 @@ check: deps-test
 # ending with its time: the browser build and the release tree's tests, then the package built
 # again elsewhere and compared; the sanitizers; a minute of fuzzing; the Windows files under
 # Wine, then built again and compared. What every chain needs is installed first, in one go, and
-# the chains install nothing (DEPS=true). The browser test is skipped where chromium cannot be
-# installed, and the Windows chain where wine cannot.
+# the chains install nothing (DEPS=true). The desktop game is built before them: the Wine test
+# compares what the Windows build draws with it. The browser test is skipped where chromium
+# cannot be installed, and the Windows chain where wine cannot.
 test:
 	@$(DEPS) --sources $(BUILD_PACKAGES) $(TEST_PACKAGES) $(ASSET_PACKAGES) $(WEB_PACKAGES) \
 		--optional $(WEB_TEST_PACKAGES) $(WINDOWS_PACKAGES) $(WINE_PACKAGES)
+	$(build_tree)
 	$(MAKE) --no-print-directory -j4 --output-sync=recurse DEPS=true $(TEST_CHAINS:%=chain-%)
 
 .PHONY: test-release fuzz-briefly test-windows $(TEST_CHAINS:%=chain-%)

@@ -106,12 +106,12 @@ sdl_options=""
     -DSDL_DISKAUDIO=OFF -DSDL_DUMMYVIDEO=OFF -DSDL_OFFSCREEN=OFF -DSDL_SYSTEM_ICONV=OFF"
 
 # FreeType registers only the modules that draw a TrueType font in SDL_ttf's solid mode: the
-# TrueType driver, the sfnt tables, the auto-hinter (which hints a font without bytecode, as
-# the desktop's FreeType does) and the monochrome rasterizer. Its build tree's include folder
+# TrueType driver, the sfnt tables and the monochrome rasterizer. No auto-hinter: the game's font
+# carries a `prep` program, so FreeType never auto-hints it, here or on the desktop. Its build tree's include folder
 # comes first, so this list replaces the one in its sources; the other modules are never linked.
 freetype_modules() {
     mkdir -p "$1/freetype/include/freetype/config"
-    printf 'FT_USE_MODULE( %s )\n' "FT_Module_Class, autofit_module_class" \
+    printf 'FT_USE_MODULE( %s )\n' \
         "FT_Driver_ClassRec, tt_driver_class" "FT_Module_Class, sfnt_module_class" \
         "FT_Renderer_Class, ft_raster1_renderer_class" \
         >"$1/freetype/include/freetype/config/ftmodule.h"
