@@ -2,7 +2,7 @@
 # The browser build (make web) played from outside in Debian's three engines, the same checks in
 # each (bench/web_engines.py starts and drives them): the game prints 3 with no error and draws
 # with the context the row expects; a first visit stores it and moves each file of the upload zip
-# once, 3.5 MiB at most; the sound waits for the first click and then runs; on each screen the
+# once, 2.8 MiB at most; the sound waits for the first click and then runs; on each screen the
 # whole game shows and a click or tap on Attack changes the Health box; SDL takes the Down arrow
 # (and a touch screen's Down control sends it); with the server stopped, a reload plays. Exits 77
 # (skipped) when an engine cannot be started or there is no build.
@@ -26,7 +26,7 @@ SILENT = "--autoplay-policy=document-user-activation-required"
 WEBGL, SOFTWARE = ["webgl"], ["webgl refused", "2d"]  # what the canvas was asked for, and gave
 # WebKitGTK under its driver fetches game.wasm three times and five other files twice on a first
 # visit (preloads not taken, no HTTP cache for the worker): only which files come is checked.
-ONCE = 3.5 * 2**20  # a first visit moves each file once, this many bytes at most
+ONCE = 2.8 * 2**20  # a first visit moves each file once, this many bytes at most
 # Each engine: name, programs, start, screens, drawing, and its first visit: the bytes it may
 # move, False for any, None for none (nor the keys or the offline reload).
 ENGINES = [
