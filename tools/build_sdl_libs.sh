@@ -107,8 +107,9 @@ sdl_options=""
 
 # FreeType registers only the modules that draw a TrueType font in SDL_ttf's solid mode: the
 # TrueType driver, the sfnt tables and the monochrome rasterizer. No auto-hinter: the game's font
-# carries a `prep` program, so FreeType never auto-hints it, here or on the desktop. Its build tree's include folder
-# comes first, so this list replaces the one in its sources; the other modules are never linked.
+# carries a `prep` program, so FreeType never auto-hints it, here or on the desktop. Its build
+# tree's include folder comes first, so this list replaces the one in its sources; the other
+# modules are never linked.
 freetype_modules() {
     mkdir -p "$1/freetype/include/freetype/config"
     printf 'FT_USE_MODULE( %s )\n' \
