@@ -14,6 +14,7 @@
 #include "asset_writer.h"
 #include "effect_art.h"
 #include "game/asset_files.h"
+#include "game/owned.h"
 #include "loudness.h"
 #include "music.h"
 #include "sound_effects.h"
@@ -32,15 +33,13 @@ std::string bytesOf(const fs::path& file) {
 // What is compared of a file: a sound's bytes; a picture's size and straight RGBA pixels.
 std::string contentsOf(const fs::path& file) {
     if (file.extension() != ".png") return bytesOf(file);
-    SDL_Surface* loaded = IMG_Load(file.string().c_str());
-    SDL_Surface* rgba = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_RGBA32, 0);
-    SDL_FreeSurface(loaded);
-    if (rgba == nullptr) return "";
-    const std::string pixels = std::to_string(rgba->w) + "x" + std::to_string(rgba->h) + ":" +
-                               std::string(static_cast<const char*>(rgba->pixels),
-                                           static_cast<size_t>(rgba->h * rgba->pitch));
-    SDL_FreeSurface(rgba);
-    return pixels;
+    const Owned<SDL_Surface> loaded(IMG_Load(file.string().c_str()));
+    const Owned<SDL_Surface> rgba(
+        SDL_ConvertSurfaceFormat(loaded.get(), SDL_PIXELFORMAT_RGBA32, 0));
+    if (!rgba) return "";
+    return std::to_string(rgba->w) + "x" + std::to_string(rgba->h) + ":" +
+           std::string(static_cast<const char*>(rgba->pixels),
+                       static_cast<size_t>(rgba->h * rgba->pitch));
 }
 
 // The sounds byte for byte; the pictures, which `make assets` recompresses, pixel for pixel.
